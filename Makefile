@@ -1,0 +1,27 @@
+# make        install what is missing, then build into build/
+# make run    build, then start Lumenfold under Wine with a few programs to switch between
+# make test   build, then run every test under Wine (make test ARGS='-R Catalog' runs a few)
+BUILD := build
+SESSION := scripts/wine-session.sh
+
+.PHONY: all setup build run test clean
+
+all: build
+
+setup:
+	@scripts/setup.sh
+
+$(BUILD)/CMakeCache.txt: | setup
+	cmake -S . -B $(BUILD) -DCMAKE_TOOLCHAIN_FILE=scripts/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release
+
+build: setup $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $$(nproc)
+
+run: build
+	@$(SESSION) --user-display $(BUILD) scripts/run-demo.sh $(BUILD)
+
+test: build
+	@timeout 1800 $(SESSION) $(BUILD) ctest --test-dir $(BUILD) --output-on-failure --timeout 120 $(ARGS)
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,158 @@
+#include "TestSupport.h"
+
+#include <cstdio>
+#include <vector>
+
+bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (condition())
+            return true;
+        if (GetTickCount() - start >= timeoutMs)
+            return false;
+        pumpMessagesFor(20);
+    }
+}
+
+void pumpMessagesFor(DWORD milliseconds)
+{
+    DWORD start = GetTickCount();
+    DWORD elapsed = 0;
+    while (elapsed < milliseconds) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds - elapsed, QS_ALLINPUT);
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        elapsed = GetTickCount() - start;
+    }
+}
+
+std::string testDirectory()
+{
+    char path[MAX_PATH];
+    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string full(path, length);
+    return full.substr(0, full.find_last_of('\\'));
+}
+
+std::string programPath()
+{
+    // Tests are built into build/tests/bin, the program into build/bin.
+    return testDirectory() + "\\..\\..\\bin\\Lumenfold.exe";
+}
+
+std::string helperPath(const char* name)
+{
+    return testDirectory() + "\\" + name;
+}
+
+ChildProcess::~ChildProcess()
+{
+    kill();
+    if (info_.hProcess != nullptr)
+        CloseHandle(info_.hProcess);
+    if (info_.hThread != nullptr)
+        CloseHandle(info_.hThread);
+}
+
+bool ChildProcess::start(const std::string& commandLine)
+{
+    SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
+    HANDLE nul = CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable,
+                             OPEN_EXISTING, 0, nullptr);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = startup.hStdOutput = startup.hStdError = nul;
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    BOOL started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info_);
+    CloseHandle(nul);
+    return started != FALSE;
+}
+
+bool ChildProcess::running() const
+{
+    return info_.hProcess != nullptr && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+std::optional<DWORD> ChildProcess::waitForExit(DWORD timeoutMs)
+{
+    if (info_.hProcess == nullptr)
+        return std::nullopt;
+    if (!waitUntil([&] { return !running(); }, timeoutMs))
+        return std::nullopt;
+    DWORD code = 0;
+    GetExitCodeProcess(info_.hProcess, &code);
+    return code;
+}
+
+void ChildProcess::kill()
+{
+    if (running()) {
+        TerminateProcess(info_.hProcess, 99);
+        WaitForSingleObject(info_.hProcess, 5000);
+    }
+}
+
+std::string windowText(HWND window)
+{
+    char text[1024] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+namespace {
+struct BoxSearch {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK checkForMessageBox(HWND window, LPARAM context)
+{
+    auto* search = reinterpret_cast<BoxSearch*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    char className[32] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (owner == search->processId && IsWindowVisible(window) && std::string(className) == "#32770") {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+}
+
+HWND findMessageBox(DWORD processId, DWORD timeoutMs)
+{
+    BoxSearch search = {processId, nullptr};
+    waitUntil([&] {
+        EnumWindows(checkForMessageBox, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+    }, timeoutMs);
+    return search.found;
+}
+
+std::string messageBoxText(HWND box)
+{
+    return windowText(GetDlgItem(box, 0xFFFF));
+}
+
+void pressButton(HWND box, int buttonId)
+{
+    PostMessageA(GetDlgItem(box, buttonId), BM_CLICK, 0, 0);
+}
+
+std::string hexBytes(const std::string& text)
+{
+    std::string hex;
+    char pair[4];
+    for (unsigned char byte : text) {
+        std::snprintf(pair, sizeof pair, "%02X ", byte);
+        hex += pair;
+    }
+    return hex;
+}
