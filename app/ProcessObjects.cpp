@@ -1,16 +1,24 @@
 // The process-wide objects of Lumenfold. They live in this one file so that they are built in the
-// order written here, which is the language's order and not the linker's, and cleaned up at
-// process exit in the reverse order. Only the program links this file; tests build their own.
+// order written here, which is the language's order and not the linker's, and are cleaned up at
+// process exit in the reverse order: the desktops show every hidden window again before the
+// application lets go of its window and its single-instance file. Only the program links this
+// file; tests build their own instances.
 #include "app/Application.h"
 #include "app/MessageCatalog.h"
+#include "desktops/DesktopManager.h"
+#include "desktops/LockedDesktops.h"
+#include "ui/Settings.h"
 
 #include <memory>
 
-namespace {
-char language[4];
-}
+extern Settings settings;
+extern DesktopManager desktopManager;
 
-// Constant-initialised: usable by every object below, also while they are being built.
-const MessageCatalog messages{language};
+// Constant-initialised, before any object below: the texts follow the language setting, which is
+// empty (Russian) until the options have been read.
+const MessageCatalog messages{settings.language};
 
-std::unique_ptr<Application> application{new Application(messages)};
+LockedDesktops lockedDesktops{desktopManager};
+std::unique_ptr<Application> application{new Application(lockedDesktops, settings, messages)};
+Settings settings{messages};
+DesktopManager desktopManager{settings, messages};

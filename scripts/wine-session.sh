@@ -107,6 +107,9 @@ make_base_prefix() {
         wineserver -k >/dev/null 2>&1 || true
         timeout 30 wineserver -w >/dev/null 2>&1 || true
     )
+    # Wine here does not find the TrueType fonts of fonts-wine by itself; without Marlett the
+    # title-bar buttons draw as the letters "0 1 r".
+    cp /usr/share/wine/fonts/*.ttf "$base_prefix/drive_c/windows/Fonts/"
     rm -f "$base_prefix/wineserver"
     touch "$base_prefix/.ready"
 }

@@ -1,0 +1,65 @@
+#include "DesktopManager.h"
+
+#include "WindowRequests.h"
+
+namespace {
+// Names are compared as the registry compares value names, without regard to letter case: two
+// desktops whose names differed only so would share one value, and one would be lost at the next
+// start.
+bool sameName(const char* a, const char* b)
+{
+    return lstrcmpiA(a, b) == 0;
+}
+}
+
+// Renames desktop id, or with id = count + 1 creates a desktop. Refused when another desktop has
+// the name; renaming a desktop to its own name is accepted.
+bool DesktopManager::setName(DesktopId id, const char* name)
+{
+    if (id < 1 || id > idEnd())
+        return false;
+    for (DesktopId other = 1; other < idEnd(); ++other) {
+        if (other != id && sameName(desktop(other).name, name))
+            return false;
+    }
+    if (id > static_cast<int>(desktops.size()))
+        desktops.emplace_back();
+    lstrcpynA(desktop(id).name, name, sizeof desktop(id).name);
+    saveDesktops();
+    return true;
+}
+
+// Refused when any desktop, this one included, has the code already; the registry is written by
+// the caller's saveDesktops afterwards.
+bool DesktopManager::setHotkey(DesktopId id, HotkeyCode code)
+{
+    if (!exists(id))
+        return false;
+    for (const Desktop& each : desktops) {
+        if (each.hotkey == code)
+            return false;
+    }
+    desktop(id).hotkey = code;
+    unregisterDesktopHotkeys();
+    registerDesktopHotkeys();
+    return true;
+}
+
+// Deletes a desktop other than the current one. Its windows come to the current desktop, and the
+// desktops above it move down one id, keeping their order and their hotkeys.
+bool DesktopManager::deleteDesktop(DesktopId id)
+{
+    if (id == current || !exists(id))
+        return false;
+    unregisterDesktopHotkeys();
+    for (const WindowEntry& entry : desktop(id).windows)
+        showWindowWithoutBlocking(entry.hwnd, SW_SHOW);
+    forgetWindows(id);
+    desktops.erase(desktops.begin() + (id - 1));
+    if (current > id)
+        --current;
+    registerDesktopHotkeys();
+    switchTo(current);
+    saveDesktops();
+    return true;
+}

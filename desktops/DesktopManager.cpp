@@ -1,0 +1,66 @@
+#include "DesktopManager.h"
+
+#include "WindowRequests.h"
+#include "app/MessageCatalog.h"
+#include "app/TrayIcon.h"
+
+DesktopManager::DesktopManager(const Settings& settings, const MessageCatalog& messages)
+    : settings(settings), messages(messages)
+{
+}
+
+// Runs at process exit without the lock: whatever the cause of the exit, every window that the
+// program has hidden comes back.
+DesktopManager::~DesktopManager()
+{
+    trayIcon.reset();
+    unregisterDesktopHotkeys();
+    for (Desktop& each : desktops) {
+        for (const WindowEntry& entry : each.windows)
+            showWindowWithoutBlocking(entry.hwnd, SW_SHOW);
+        each.windows.clear();
+    }
+    desktops.clear();
+}
+
+void DesktopManager::attachMainWindow(HWND window)
+{
+    mainWindow = window;
+}
+
+const char* DesktopManager::desktopName(DesktopId id) const
+{
+    return exists(id) ? desktop(id).name : nullptr;
+}
+
+HotkeyCode DesktopManager::hotkeyOf(DesktopId id) const
+{
+    return exists(id) ? desktop(id).hotkey : 0;
+}
+
+// Hotkeys are registered without a window, so WM_HOTKEY goes to the queue of the registering
+// thread, which is the user-interface thread whose main loop acts on it.
+void DesktopManager::registerDesktopHotkeys()
+{
+    for (DesktopId id = 1; id < idEnd(); ++id) {
+        HotkeyCode code = desktop(id).hotkey;
+        if (code == 0)
+            continue;
+        if (!RegisterHotKey(nullptr, id + HotkeyIdDesktopBase, hotkeyModifiers(code), hotkeyVirtualKey(code)))
+            messages.fatalError(MsgCantRegisterHotkey);
+    }
+}
+
+void DesktopManager::unregisterDesktopHotkeys()
+{
+    for (DesktopId id = 1; id < idEnd(); ++id)
+        UnregisterHotKey(nullptr, id + HotkeyIdDesktopBase);
+}
+
+WindowEntry DesktopManager::makeEntry(HWND window) const
+{
+    int length = GetWindowTextLengthA(window);
+    std::vector<char> title(length + 2, '\0');
+    GetWindowTextA(window, title.data(), length + 1);
+    return WindowEntry{window, title.data()};
+}

@@ -1,0 +1,78 @@
+#pragma once
+#include "Desktop.h"
+
+#include <memory>
+#include <vector>
+
+class MessageCatalog;
+class Settings;
+class TrayIcon;
+
+// The desktops, the windows filed on each and which desktop is current: the program's one piece
+// of shared state. Other code reaches it only through LockedDesktops, which serialises the calls;
+// the manager's operations call each other directly.
+class DesktopManager {
+public:
+    DesktopManager(const Settings& settings, const MessageCatalog& messages);
+    // At exit, whatever the cause: the tray icon goes, the hotkeys are unregistered and every
+    // filed window is shown again.
+    ~DesktopManager();
+    DesktopManager(const DesktopManager&) = delete;
+    DesktopManager& operator=(const DesktopManager&) = delete;
+
+    // The program's own top-level window: the start of every window walk and the one window that
+    // the walk leaves out, and the owner of the tray icon.
+    void attachMainWindow(HWND mainWindow);
+
+    // Switching
+    void switchTo(DesktopId id);
+
+    // Storage in the registry
+    void loadDesktops();
+    void saveDesktops();
+
+    // Window placement
+    void captureVisible();
+    void forgetWindows(DesktopId id);
+    void addWindow(HWND window);
+    void removeWindow(HWND window);
+    void releaseWindow(HWND window);
+    void sendWindowTo(DesktopId id, HWND window);
+    const char* windowAt(DesktopId id, unsigned index, HWND* window) const;
+    int windowCount(DesktopId id) const;
+    void closeAllApps(DesktopId id);
+
+    // Editing
+    bool setName(DesktopId id, const char* name);
+    bool setHotkey(DesktopId id, HotkeyCode code);
+    bool deleteDesktop(DesktopId id);
+
+    // Reading
+    int currentId() const { return current; }
+    int idEnd() const { return static_cast<int>(desktops.size()) + 1; }
+    const char* desktopName(DesktopId id) const;
+    HotkeyCode hotkeyOf(DesktopId id) const;
+
+private:
+    bool exists(DesktopId id) const { return id >= 1 && id <= static_cast<int>(desktops.size()); }
+    Desktop& desktop(DesktopId id) { return desktops[id - 1]; }
+    const Desktop& desktop(DesktopId id) const { return desktops[id - 1]; }
+    WindowEntry makeEntry(HWND window) const;
+
+    void registerDesktopHotkeys();
+    void unregisterDesktopHotkeys();
+
+    void captureAndHide(HWND window);
+    void showDesktopWindows(const Desktop& target);
+    void updateTrayIcon();
+    void showNotice(bool keep);
+
+    const Settings& settings;
+    const MessageCatalog& messages;
+    HWND mainWindow = nullptr;
+
+    std::vector<Desktop> desktops; // desktop id n is desktops[n - 1]
+    DesktopId current = 1;
+    std::unique_ptr<TrayIcon> trayIcon;
+    HWND noticeWindow = nullptr; // the last notice tooltip, also after it has been destroyed
+};

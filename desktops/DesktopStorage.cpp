@@ -1,0 +1,65 @@
+#include "DesktopManager.h"
+
+#include "app/MessageCatalog.h"
+#include "app/TrayIcon.h"
+#include "framework/RegistryKey.h"
+#include "ui/Settings.h"
+
+namespace {
+const char DesksKeyPath[] = "Software\\Lumenfold\\desks";
+// A value name of 15 or more characters does not fit and ends the loading.
+const DWORD NameBufferSize = DesktopNameLength + 1;
+const DWORD DataBufferSize = 275;
+}
+
+// One value per desktop, named after it, holding its hotkey as text. The enumeration order of the
+// values is the order of the desktops.
+void DesktopManager::loadDesktops()
+{
+    RegistryKey key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, DesksKeyPath, 0, KEY_ALL_ACCESS, key.receive()) != ERROR_SUCCESS)
+        messages.fatalError(MsgCantReadDesktops);
+
+    for (DWORD index = 0;; ++index) {
+        char name[NameBufferSize] = {};
+        DWORD nameSize = NameBufferSize;
+        if (RegEnumValueA(key.get(), index, name, &nameSize, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        char data[DataBufferSize + 1] = {};
+        DWORD dataSize = DataBufferSize;
+        bool read = RegQueryValueExA(key.get(), name, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &dataSize) ==
+                    ERROR_SUCCESS;
+
+        Desktop loaded;
+        lstrcpynA(loaded.name, name, sizeof loaded.name);
+        loaded.hotkey = read ? parseHotkeyText(data, dataSize) : 0;
+        desktops.push_back(std::move(loaded));
+    }
+    key.close();
+
+    unregisterDesktopHotkeys();
+    registerDesktopHotkeys();
+    bool showNumber = settings.noticeFlags & Settings::NoticeTrayNumber;
+    trayIcon = std::make_unique<TrayIcon>(mainWindow, showNumber ? current : 0, messages);
+}
+
+// Rewrites the whole key: values in id order, each the hotkey text without a terminating NUL.
+void DesktopManager::saveDesktops()
+{
+    RegDeleteKeyA(HKEY_CURRENT_USER, DesksKeyPath);
+    RegistryKey key;
+    char keyClass[] = "REG_SZ";
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, DesksKeyPath, 0, keyClass, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                        nullptr, key.receive(), nullptr) != ERROR_SUCCESS)
+        messages.fatalError(MsgCantOpenRegistryToSaveDesktops);
+
+    for (const Desktop& each : desktops) {
+        std::string text = hotkeyText(each.hotkey, true);
+        RegSetValueExA(key.get(), each.name, 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                       static_cast<DWORD>(text.size()));
+    }
+    key.close();
+
+    unregisterDesktopHotkeys();
+    registerDesktopHotkeys();
+}

@@ -1,0 +1,47 @@
+#pragma once
+#include "Desktop.h"
+#include "framework/CSemaphore.h"
+
+class DesktopManager;
+
+// The one way into the desktop model, from the user-interface thread and the watcher thread
+// alike: every operation holds the model's lock for its whole length, window walks, ShowWindow
+// calls and the notice's half second included. The lock is not recursive, and the model never
+// calls back in here.
+class LockedDesktops {
+public:
+    explicit LockedDesktops(DesktopManager& manager) : manager(&manager) {}
+
+    void attachMainWindow(HWND mainWindow);
+
+    void switchTo(DesktopId id);
+    void loadDesktops();
+    void saveDesktops();
+    void closeAllApps(DesktopId id);
+    const char* windowAt(DesktopId id, unsigned index, HWND* window);
+    int windowCount(DesktopId id);
+    void captureVisible();
+    void forgetWindows(DesktopId id);
+    void addWindow(HWND window);
+    void removeWindow(HWND window);
+    void releaseWindow(HWND window);
+    void sendWindowTo(DesktopId id, HWND window);
+    int currentId();
+    int idEnd();
+    const char* desktopName(DesktopId id);
+    bool setName(DesktopId id, const char* name);
+    HotkeyCode hotkeyOf(DesktopId id);
+    bool setHotkey(DesktopId id, HotkeyCode code);
+    bool deleteDesktop(DesktopId id);
+
+private:
+    template <typename Operation>
+    auto locked(Operation operation)
+    {
+        CSingleLock hold(lock);
+        return operation(*manager);
+    }
+
+    DesktopManager* const manager;
+    CSemaphore lock{1, 1};
+};

@@ -1,0 +1,108 @@
+#include "DesktopManager.h"
+
+#include "WindowRequests.h"
+#include "hooks/TopLevelWindows.h"
+
+#include <algorithm>
+
+namespace {
+std::vector<WindowEntry>::iterator findEntry(std::vector<WindowEntry>& windows, HWND window)
+{
+    return std::find_if(windows.begin(), windows.end(), [window](const WindowEntry& entry) { return entry.hwnd == window; });
+}
+}
+
+// Files every visible window under the current desktop, hiding nothing. A window that is listed
+// already is not listed twice, so the tray menu shows each window once.
+void DesktopManager::captureVisible()
+{
+    forEachUserWindow(mainWindow, [this](HWND window) {
+        std::vector<WindowEntry>& windows = desktop(current).windows;
+        if (findEntry(windows, window) == windows.end())
+            addWindow(window);
+    });
+}
+
+void DesktopManager::forgetWindows(DesktopId id)
+{
+    desktop(id).windows.clear();
+}
+
+void DesktopManager::addWindow(HWND window)
+{
+    desktop(current).windows.push_back(makeEntry(window));
+}
+
+void DesktopManager::removeWindow(HWND window)
+{
+    std::vector<WindowEntry>& windows = desktop(current).windows;
+    auto found = findEntry(windows, window);
+    if (found != windows.end())
+        windows.erase(found);
+}
+
+// Takes a window off every desktop and makes it visible; on the current desktop it also comes to
+// the foreground. The next switch files it under the desktop being left.
+void DesktopManager::releaseWindow(HWND window)
+{
+    for (DesktopId id = 1; id < idEnd(); ++id) {
+        std::vector<WindowEntry>& windows = desktop(id).windows;
+        auto found = findEntry(windows, window);
+        if (found == windows.end())
+            continue;
+        if (id == current)
+            SetForegroundWindow(window);
+        else
+            showWindowWithoutBlocking(window, SW_SHOW);
+        windows.erase(found);
+    }
+}
+
+// Moves a window of the current desktop to another desktop and hides it; it becomes that
+// desktop's last window, the one activated when that desktop is shown. Sending a window to the
+// desktop it is on leaves it where it is: hiding it there would lose it at the next switch.
+void DesktopManager::sendWindowTo(DesktopId id, HWND window)
+{
+    if (!exists(id))
+        return;
+    captureVisible();
+    std::vector<WindowEntry>& windows = desktop(current).windows;
+    auto found = findEntry(windows, window);
+    if (found == windows.end() || id == current)
+        return;
+    windows.erase(found);
+    desktop(id).windows.push_back(makeEntry(window));
+    showWindowWithoutBlocking(window, SW_HIDE);
+}
+
+const char* DesktopManager::windowAt(DesktopId id, unsigned index, HWND* window) const
+{
+    const std::vector<WindowEntry>& windows = desktop(id).windows;
+    if (index >= windows.size())
+        return nullptr;
+    *window = windows[index].hwnd;
+    return windows[index].title.c_str();
+}
+
+int DesktopManager::windowCount(DesktopId id) const
+{
+    return static_cast<int>(desktop(id).windows.size());
+}
+
+// Asks every window of the desktop to close, one after the other. A window that has handled the
+// request (closed, or declined after asking its user) leaves the desktop and is shown, so that a
+// window that stayed is never left hidden. A window that refuses, or whose application does not
+// answer, keeps its place.
+void DesktopManager::closeAllApps(DesktopId id)
+{
+    std::vector<WindowEntry>& windows = desktop(id).windows;
+    for (size_t i = 0; i < windows.size();) {
+        HWND window = windows[i].hwnd;
+        if (askWindowToClose(window) == CloseAnswer::Handled) {
+            showWindowWithoutBlocking(window, SW_SHOW);
+            windows.erase(windows.begin() + i);
+        } else {
+            ++i;
+        }
+    }
+}
