@@ -136,7 +136,7 @@ const char* const russianTexts[MessageCatalog::MessageCount] = {
 
 const char* MessageCatalog::text(int number) const
 {
-    bool english = std::strcmp(language_, "eng") == 0;
+    bool english = std::strcmp(language, "eng") == 0;
     return english ? englishTexts[number] : russianTexts[number];
 }
 

@@ -9,7 +9,7 @@ public:
     static constexpr int MessageCount = 58;
 
     // language: the language setting, "eng" or "rus" in practice; empty until the options are read.
-    constexpr explicit MessageCatalog(const char* language) : language_(language) {}
+    constexpr explicit MessageCatalog(const char* language) : language(language) {}
 
     // English exactly when the setting is "eng"; Russian for anything else, the empty text included.
     // The Russian texts are Windows-1251 bytes, handed as they are to the ANSI calls.
@@ -24,5 +24,5 @@ public:
     [[noreturn]] void fatalError(int number) const { fatalErrorBox(text(number)); }
 
 private:
-    const char* language_;
+    const char* language;
 };

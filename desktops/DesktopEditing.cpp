@@ -14,10 +14,13 @@ bool sameName(const char* a, const char* b)
 
 // Renames desktop id, or with id = count + 1 creates a desktop. Refused when another desktop has
 // the name; renaming a desktop to its own name is accepted.
-bool DesktopManager::setName(DesktopId id, const char* name)
+bool DesktopManager::setName(DesktopId id, const char* text)
 {
     if (id < 1 || id > idEnd())
         return false;
+    // The name is compared as it will be kept: a longer text is cut to the name's length first.
+    char name[DesktopNameLength + 1];
+    lstrcpynA(name, text, sizeof name);
     for (DesktopId other = 1; other < idEnd(); ++other) {
         if (other != id && sameName(desktop(other).name, name))
             return false;

@@ -18,11 +18,11 @@ public:
 // Holds a semaphore for the lifetime of a scope.
 class CSingleLock {
 public:
-    explicit CSingleLock(CSemaphore& semaphore) : semaphore_(semaphore) { semaphore_.Lock(); }
-    ~CSingleLock() { semaphore_.Unlock(); }
+    explicit CSingleLock(CSemaphore& semaphore) : semaphore(semaphore) { semaphore.Lock(); }
+    ~CSingleLock() { semaphore.Unlock(); }
     CSingleLock(const CSingleLock&) = delete;
     CSingleLock& operator=(const CSingleLock&) = delete;
 
 private:
-    CSemaphore& semaphore_;
+    CSemaphore& semaphore;
 };

@@ -13,16 +13,16 @@ public:
     HKEY* receive()
     {
         close();
-        return &key_;
+        return &key;
     }
-    HKEY get() const { return key_; }
+    HKEY get() const { return key; }
     void close()
     {
-        if (key_ != nullptr)
-            RegCloseKey(key_);
-        key_ = nullptr;
+        if (key != nullptr)
+            RegCloseKey(key);
+        key = nullptr;
     }
 
 private:
-    HKEY key_ = nullptr;
+    HKEY key = nullptr;
 };

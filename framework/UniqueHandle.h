@@ -7,27 +7,27 @@
 class UniqueHandle {
 public:
     UniqueHandle() = default;
-    explicit UniqueHandle(HANDLE handle) : handle_(handle) {}
+    explicit UniqueHandle(HANDLE handle) : owned(handle) {}
     ~UniqueHandle() { reset(); }
-    UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+    UniqueHandle(UniqueHandle&& other) noexcept : owned(std::exchange(other.owned, nullptr)) {}
     UniqueHandle& operator=(UniqueHandle&& other) noexcept
     {
         if (this != &other)
-            reset(std::exchange(other.handle_, nullptr));
+            reset(std::exchange(other.owned, nullptr));
         return *this;
     }
     UniqueHandle(const UniqueHandle&) = delete;
     UniqueHandle& operator=(const UniqueHandle&) = delete;
 
-    HANDLE get() const { return handle_; }
-    bool valid() const { return handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return owned; }
+    bool valid() const { return owned != nullptr && owned != INVALID_HANDLE_VALUE; }
     void reset(HANDLE handle = nullptr)
     {
         if (valid())
-            CloseHandle(handle_);
-        handle_ = handle;
+            CloseHandle(owned);
+        owned = handle;
     }
 
 private:
-    HANDLE handle_ = nullptr;
+    HANDLE owned = nullptr;
 };

@@ -6,5 +6,5 @@ constexpr UINT OnAllDesktopsCmd = 1124; // "on all desktops", checked while the 
 constexpr UINT SendToCmdBase = 1824;    // "send to" desktop n has the command SendToCmdBase + n
 
 // A window is on all desktops exactly when its system menu carries our item with a check mark and
-// no other state. The mark lives nowhere else: the desktop model keeps such a window in no list.
+// no other state. The mark lives nowhere else: a switch never files or hides such a window.
 bool isOnAllDesktops(HWND window);

@@ -1,6 +1,67 @@
 #!/usr/bin/env bash
-# Starts Lumenfold inside the Wine session that wine-session.sh has prepared.
-set -euo pipefail
-build_dir=$1
-wine "$build_dir/bin/Lumenfold.exe" </dev/null
-echo "Lumenfold ended with exit code $?."
+# The demo of `make run`, inside the Wine session that wine-session.sh has prepared: Lumenfold with
+# a few of Wine's own programs on two desktops. Ctrl+C ends Lumenfold the way its "Terminate"
+# command does, so every hidden window comes back before the session closes.
+set -uo pipefail
+build_dir=$(cd "$1" && pwd)
+control="$build_dir/tests/bin/LumenfoldControl.exe"
+shot_dir="$build_dir/run"
+mkdir -p "$shot_dir"
+
+# Each Windows program runs in a session of its own, so that Ctrl+C in this terminal reaches only
+# this script, which then ends Lumenfold properly.
+start_program() {
+    setsid wine "$@" </dev/null >/dev/null 2>&1 &
+}
+
+press() {
+    xdotool search --name 'Wine desktop' windowfocus --sync key "$@" >/dev/null 2>&1
+}
+
+screenshot() {
+    import -window root "$shot_dir/$1.png" && echo "  $shot_dir/$1.png"
+}
+
+end_lumenfold() {
+    trap - INT TERM
+    echo
+    echo "Ending Lumenfold; every hidden window comes back first."
+    wine "$control" terminate </dev/null
+    echo "Lumenfold ended with exit code $?."
+    screenshot after-exit
+    exit 0
+}
+
+start_program notepad
+start_program winemine
+sleep 1
+start_program "$build_dir/bin/Lumenfold.exe"
+wine "$control" wait-ready </dev/null || { echo "Lumenfold did not start." >&2; exit 1; }
+trap end_lumenfold INT TERM
+
+# Desktop 2 gets the clock; desktop 1 keeps notepad and the mines. The demo moves with Alt+Right
+# and Alt+Left: under Wine the release of F1 still reaches the active program, which opens help.
+press alt+Right
+start_program clock
+sleep 2
+press alt+Left
+sleep 1
+
+echo "Lumenfold runs in Wine's virtual desktop on display $DISPLAY, with three desktops:"
+echo "  desktop 1: notepad and WineMine; desktop 2: the clock; desktop 3: empty."
+echo "  Alt+F1/F2/F3 switch desktops, Alt+Right/Alt+Left go to the next/previous one,"
+echo "  Alt+Delete closes the applications of the current desktop."
+echo "Screenshots (desktop 1 now, desktop 2 a moment later):"
+screenshot desktop-1
+press alt+Right
+sleep 1
+screenshot desktop-2
+press alt+Left
+echo "Press Ctrl+C to end."
+
+# Waits for Ctrl+C, or for Lumenfold to end by itself.
+while wine "$control" wait-ready </dev/null >/dev/null 2>&1; do
+    sleep 1 &
+    wait $!
+done
+echo "Lumenfold has ended."

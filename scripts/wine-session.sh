@@ -138,6 +138,8 @@ wine cmd /c exit >/dev/null 2>&1 </dev/null
 wait_for 150 xdotool search --name 'Wine desktop' ||
     { echo "wine-session: Wine's virtual desktop did not appear" >&2; exit 1; }
 
+# Ctrl+C reaches the command too; its own handling decides how the session ends.
+trap 'true' INT
 set +e
 "$@"
 status=$?

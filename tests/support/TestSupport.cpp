@@ -52,10 +52,10 @@ std::string helperPath(const char* name)
 ChildProcess::~ChildProcess()
 {
     kill();
-    if (info_.hProcess != nullptr)
-        CloseHandle(info_.hProcess);
-    if (info_.hThread != nullptr)
-        CloseHandle(info_.hThread);
+    if (info.hProcess != nullptr)
+        CloseHandle(info.hProcess);
+    if (info.hThread != nullptr)
+        CloseHandle(info.hThread);
 }
 
 bool ChildProcess::start(const std::string& commandLine)
@@ -69,32 +69,32 @@ bool ChildProcess::start(const std::string& commandLine)
     startup.hStdInput = startup.hStdOutput = startup.hStdError = nul;
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
-    BOOL started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info_);
+    BOOL started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info);
     CloseHandle(nul);
     return started != FALSE;
 }
 
 bool ChildProcess::running() const
 {
-    return info_.hProcess != nullptr && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+    return info.hProcess != nullptr && WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT;
 }
 
 std::optional<DWORD> ChildProcess::waitForExit(DWORD timeoutMs)
 {
-    if (info_.hProcess == nullptr)
+    if (info.hProcess == nullptr)
         return std::nullopt;
     if (!waitUntil([&] { return !running(); }, timeoutMs))
         return std::nullopt;
     DWORD code = 0;
-    GetExitCodeProcess(info_.hProcess, &code);
+    GetExitCodeProcess(info.hProcess, &code);
     return code;
 }
 
 void ChildProcess::kill()
 {
     if (running()) {
-        TerminateProcess(info_.hProcess, 99);
-        WaitForSingleObject(info_.hProcess, 5000);
+        TerminateProcess(info.hProcess, 99);
+        WaitForSingleObject(info.hProcess, 5000);
     }
 }
 

@@ -34,11 +34,11 @@ public:
     bool running() const;
     std::optional<DWORD> waitForExit(DWORD timeoutMs);
     void kill();
-    DWORD id() const { return info_.dwProcessId; }
-    HANDLE handle() const { return info_.hProcess; }
+    DWORD id() const { return info.dwProcessId; }
+    HANDLE handle() const { return info.hProcess; }
 
 private:
-    PROCESS_INFORMATION info_ = {};
+    PROCESS_INFORMATION info = {};
 };
 
 std::string windowText(HWND window);

@@ -66,8 +66,9 @@ TEST(MessageCatalog, EveryMessageHasTwoTextsOfItsOwn)
         EXPECT_NE(englishText, russianText) << "message " << number;
         for (unsigned char byte : englishText)
             EXPECT_LT(byte, 0x80) << "English message " << number << " is not ASCII";
-        if (number > 0)
+        if (number > 0) {
             EXPECT_NE(russianText, russianCatalog.messages.text(number - 1)) << "message " << number;
+        }
     }
 }
 

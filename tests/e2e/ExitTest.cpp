@@ -1,0 +1,114 @@
+#include "ProgramDriver.h"
+#include "tests/support/RussianTexts.h"
+#include "tests/support/TestRegistry.h"
+
+#include <gtest/gtest.h>
+#include <shellapi.h>
+
+namespace {
+
+// However Lumenfold ends, every window that it has hidden is shown again.
+class Exit : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        endStrayLumenfolds();
+        registry::resetProgramKeys();
+        ASSERT_TRUE(hosted.ready());
+        first = hosted.window("First");
+        second = hosted.window("Second");
+    }
+
+    // Starts the program and moves to desktop 2, which hides both windows.
+    void startAndHideEverything()
+    {
+        ASSERT_TRUE(lumenfold.start());
+        pressAlt(VK_F2);
+        ASSERT_TRUE(waitUntil([&] { return !visible(first) && !visible(second); }));
+    }
+
+    bool allVisible() const { return visible(first) && visible(second); }
+
+    HostedWindows hosted{"First", "Second"};
+    HWND first = nullptr;
+    HWND second = nullptr;
+    RunningLumenfold lumenfold;
+};
+
+TEST_F(Exit, TerminateShowsEveryWindowAndEndsWithCodeZero)
+{
+    startAndHideEverything();
+    lumenfold.terminate();
+    EXPECT_EQ(lumenfold.waitForExit(), 0u);
+    EXPECT_TRUE(allVisible());
+    EXPECT_EQ(findMainWindow(), nullptr);
+}
+
+// Closing the hidden main window from another program ends the main loop.
+TEST_F(Exit, ClosingTheMainWindowFromOutsideEndsTheProgramCleanly)
+{
+    startAndHideEverything();
+    PostMessageA(lumenfold.mainWindow(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(lumenfold.waitForExit(), 0u);
+    EXPECT_TRUE(allVisible());
+}
+
+// When the shell loses the program's icon (as when Explorer restarts), the next switch cannot
+// update it, which is fatal. The windows that the switch has just hidden come back as the process
+// ends. Here another program removes the icon, which the shell knows by window and id only.
+TEST_F(Exit, FatalErrorAfterASwitchShowsEveryWindowAndEndsWithCodeOne)
+{
+    startAndHideEverything();
+    NOTIFYICONDATAA icon = {};
+    icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    icon.hWnd = lumenfold.mainWindow();
+    icon.uID = 0;
+    ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &icon));
+
+    pressAlt(VK_F3);
+    HWND box = findMessageBox(lumenfold.processId());
+    ASSERT_NE(box, nullptr) << "no fatal error box";
+    EXPECT_EQ(messageBoxText(box), "Cant go to \"systray\"");
+    EXPECT_EQ(windowText(box), "Error :(");
+    pressButton(box, IDOK);
+    EXPECT_EQ(lumenfold.waitForExit(), 1u);
+    EXPECT_TRUE(allVisible());
+}
+
+// A desktop hotkey that another program holds stops the start-up. The options have not been read
+// yet, so the box speaks Russian.
+TEST_F(Exit, HotkeyTakenByAnotherProgramIsFatalAtStartUp)
+{
+    ASSERT_TRUE(RegisterHotKey(nullptr, 77, MOD_ALT, VK_F2));
+    ASSERT_TRUE(lumenfold.launch());
+    HWND box = findMessageBox(lumenfold.processId());
+    UnregisterHotKey(nullptr, 77);
+    ASSERT_NE(box, nullptr) << "no fatal error box";
+    EXPECT_EQ(hexBytes(windowText(box)), hexBytes(russian::ErrorCaption));
+    EXPECT_EQ(hexBytes(messageBoxText(box)), hexBytes(russian::CantRegisterHotkey));
+    pressButton(box, IDOK);
+    EXPECT_EQ(lumenfold.waitForExit(), 1u);
+    EXPECT_TRUE(allVisible());
+}
+
+TEST_F(Exit, SecondInstanceIsRefusedInRussianAndTheFirstKeepsWorking)
+{
+    startAndHideEverything();
+
+    RunningLumenfold secondInstance;
+    ASSERT_TRUE(secondInstance.launch());
+    HWND box = findMessageBox(secondInstance.processId());
+    ASSERT_NE(box, nullptr) << "the second instance showed no box";
+    EXPECT_EQ(hexBytes(windowText(box)), hexBytes(russian::ErrorCaption));
+    EXPECT_EQ(hexBytes(messageBoxText(box)), hexBytes(russian::AlreadyRunning));
+    pressButton(box, IDOK);
+    EXPECT_EQ(secondInstance.waitForExit(), 1u);
+
+    ASSERT_TRUE(lumenfold.running());
+    pressAlt(VK_F1);
+    EXPECT_TRUE(waitUntil([&] { return allVisible(); })) << "the first instance stopped answering hotkeys";
+    lumenfold.terminate();
+    EXPECT_EQ(lumenfold.waitForExit(), 0u);
+}
+
+} // namespace

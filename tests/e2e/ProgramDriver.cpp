@@ -1,0 +1,170 @@
+#include "ProgramDriver.h"
+
+#include <vector>
+
+namespace {
+const char MainWindowTitle[] = "LumenfoldAppWin";
+
+struct WindowSearch {
+    DWORD processId;
+    std::string title;
+    HWND found;
+};
+
+BOOL CALLBACK checkWindow(HWND window, LPARAM context)
+{
+    auto* search = reinterpret_cast<WindowSearch*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if ((search->processId == 0 || owner == search->processId) && windowText(window) == search->title) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND findWindowNow(DWORD processId, const std::string& title)
+{
+    WindowSearch search = {processId, title, nullptr};
+    EnumWindows(checkWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+INPUT keyInput(WORD virtualKey, bool release)
+{
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = release ? KEYEVENTF_KEYUP : 0;
+    if (virtualKey == VK_LEFT || virtualKey == VK_RIGHT || virtualKey == VK_DELETE)
+        input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
+    return input;
+}
+}
+
+HWND findMainWindow(DWORD processId)
+{
+    return findWindowNow(processId, MainWindowTitle);
+}
+
+HWND findWindowOfProcess(DWORD processId, const std::string& title, DWORD timeoutMs)
+{
+    HWND found = nullptr;
+    waitUntil([&] { return (found = findWindowNow(processId, title)) != nullptr; }, timeoutMs);
+    return found;
+}
+
+bool visible(HWND window)
+{
+    return IsWindowVisible(window) != FALSE;
+}
+
+DWORD processOf(HWND window)
+{
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    return processId;
+}
+
+void endStrayLumenfolds()
+{
+    while (HWND stray = findMainWindow()) {
+        DWORD processId = 0;
+        GetWindowThreadProcessId(stray, &processId);
+        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId);
+        if (process == nullptr)
+            break;
+        TerminateProcess(process, 99);
+        WaitForSingleObject(process, 5000);
+        CloseHandle(process);
+        waitUntil([&] { return !IsWindow(stray); }, 5000);
+    }
+}
+
+RunningLumenfold::~RunningLumenfold()
+{
+    if (process.running()) {
+        terminate();
+        process.waitForExit(10000);
+    }
+}
+
+bool RunningLumenfold::launch()
+{
+    return process.start("\"" + programPath() + "\"");
+}
+
+bool RunningLumenfold::start()
+{
+    if (!launch())
+        return false;
+    main = findWindowOfProcess(process.id(), MainWindowTitle);
+    if (main == nullptr)
+        return false;
+    // Once the main loop waits for input, ReadyMessage has been taken out of the queue: it was
+    // posted before the loop began, and the loop idles only with an empty queue.
+    return WaitForInputIdle(process.handle(), 15000) == 0;
+}
+
+void RunningLumenfold::terminate()
+{
+    HWND window = main != nullptr ? main : findMainWindow(process.id());
+    PostMessageA(window, WM_COMMAND, 1, 0);
+}
+
+void pressKeys(std::initializer_list<WORD> virtualKeys)
+{
+    std::vector<INPUT> inputs;
+    for (WORD key : virtualKeys)
+        inputs.push_back(keyInput(key, false));
+    for (auto key = std::rbegin(virtualKeys); key != std::rend(virtualKeys); ++key)
+        inputs.push_back(keyInput(*key, true));
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+bool pressKeysThroughX(const std::string& keys)
+{
+    // Wine runs a program that is not a Windows program as a Unix process. Its exit code cannot
+    // be waited for, so the caller watches for the effect of the keys instead.
+    std::string command =
+        "/bin/sh -c \"xdotool search --name 'Wine desktop' windowfocus --sync key --delay 50 " + keys + "\"";
+    ChildProcess xdotool;
+    return xdotool.start(command);
+}
+
+HostedWindows::HostedWindows(std::initializer_list<std::string> titleList, bool hang) : titles(titleList)
+{
+    std::string command = "\"" + helperPath("WindowHost.exe") + "\"";
+    if (hang)
+        command += " --hang";
+    for (const std::string& title : titles)
+        command += " \"" + title + "\"";
+    if (!process.start(command))
+        return;
+    readyFlag = true;
+    for (const std::string& title : titles)
+        readyFlag = readyFlag && findWindowOfProcess(process.id(), title) != nullptr;
+    // The host has shown its windows when it first waits for input.
+    readyFlag = readyFlag && WaitForInputIdle(process.handle(), 10000) == 0;
+}
+
+HWND HostedWindows::window(const std::string& title) const
+{
+    return findWindowOfProcess(process.id(), title, 2000);
+}
+
+Notepad::Notepad()
+{
+    if (process.start("notepad.exe"))
+        main = findWindowOfProcess(process.id(), "Untitled - Notepad");
+    if (main != nullptr)
+        WaitForInputIdle(process.handle(), 10000);
+}
+
+void Notepad::makeUnsavedChanges()
+{
+    HWND editor = FindWindowExA(main, nullptr, "Edit", nullptr);
+    SendMessageA(editor, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Unsaved words"));
+    SendMessageA(editor, EM_SETMODIFY, TRUE, 0);
+}

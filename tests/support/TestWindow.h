@@ -1,0 +1,41 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+// A visible top-level window of the test's own thread, as an application window that desktops
+// can hold. How it answers WM_CLOSE is chosen per window.
+class TestWindow {
+public:
+    enum class OnClose {
+        Close,   // default processing: the window is destroyed, the answer is 0
+        Decline, // stays, answers 0 (as an application whose user cancelled)
+        Refuse,  // stays, answers 1
+    };
+
+    explicit TestWindow(const std::string& title, OnClose onClose = OnClose::Close);
+    ~TestWindow();
+    TestWindow(const TestWindow&) = delete;
+    TestWindow& operator=(const TestWindow&) = delete;
+
+    HWND handle() const { return window; }
+    bool visible() const { return IsWindowVisible(window) != FALSE; }
+    bool exists() const { return IsWindow(window) != FALSE; }
+    int closeRequests() const { return closeRequestCount; }
+
+    // Marks the window "on all desktops" the way the program's own menu item does: the item
+    // with a check mark at the end of its system menu.
+    void markOnAllDesktops();
+
+private:
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND window = nullptr;
+    OnClose onClose;
+    int closeRequestCount = 0;
+};
+
+// The window directly below the given one in the Z order, skipping windows that are not visible.
+HWND visibleWindowBelow(HWND window);
+// True when upper is above lower in the Z order.
+bool isAbove(HWND upper, HWND lower);

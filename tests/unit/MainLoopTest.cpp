@@ -1,0 +1,154 @@
+#include "app/HotkeyDispatcher.h"
+#include "app/MainLoop.h"
+#include "app/MainWindow.h"
+#include "app/MessageCatalog.h"
+#include "desktops/DesktopManager.h"
+#include "desktops/LockedDesktops.h"
+#include "tests/support/HiddenWindow.h"
+#include "tests/support/TestRegistry.h"
+#include "tests/support/TestWindow.h"
+#include "tests/support/UnexpectedBoxWatch.h"
+#include "ui/Settings.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Combinations that nothing else in the session uses, so that registering them cannot fail.
+const int CtrlAltShift = MOD_CONTROL | MOD_ALT | MOD_SHIFT;
+const HotkeyCode Desk1Key = packHotkey(CtrlAltShift, VK_F9);
+const HotkeyCode Desk2Key = packHotkey(CtrlAltShift, VK_F10);
+const HotkeyCode Desk3Key = packHotkey(CtrlAltShift, VK_F11);
+const HotkeyCode UnusedKey = packHotkey(CtrlAltShift, VK_F8);
+
+// Three desktops with the combinations above. The desks key exists before the settings are
+// built, so they take it as it is and write no first-run desktops. The names sort in the
+// desktops' order: Wine enumerates a key's values by name, not in the order they were written.
+struct OwnDesktops {
+    OwnDesktops()
+    {
+        registry::resetProgramKeys();
+        registry::write(registry::DesksKey, "Desk1", REG_MULTI_SZ, hotkeyText(Desk1Key, true));
+        registry::write(registry::DesksKey, "Desk2", REG_MULTI_SZ, hotkeyText(Desk2Key, true));
+        registry::write(registry::DesksKey, "Desk3", REG_MULTI_SZ, hotkeyText(Desk3Key, true));
+    }
+};
+
+bool loopOverran = false;
+
+void CALLBACK endOverrunningLoop(HWND, UINT, UINT_PTR, DWORD)
+{
+    loopOverran = true;
+    PostQuitMessage(0);
+}
+
+// The program's start-up in small: the desktops, then the options (default special hotkeys
+// Alt+Right, Alt+Left and Alt+Delete), with the real dispatcher over the locked model.
+class MainLoopHotkeys : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_NE(mainWindow.handle(), nullptr);
+        desktops.attachMainWindow(mainWindow.handle());
+        desktops.loadDesktops();
+        settings.load();
+        // The half-second notice after every switch would only slow the tests down.
+        settings.noticeFlags = 0;
+        ASSERT_EQ(desktops.idEnd(), 4);
+        ASSERT_EQ(desktops.hotkeyOf(3), Desk3Key);
+        ASSERT_EQ(settings.nextDesk, packHotkey(MOD_ALT, VK_RIGHT));
+        ASSERT_EQ(desktops.currentId(), 1);
+    }
+
+    // A key press as the system reports it: the registration's id, and the combination with the
+    // modifiers in the low word.
+    void queueHotkey(HotkeyCode pressed, int id)
+    {
+        LPARAM combination = MAKELPARAM(hotkeyModifiers(pressed), hotkeyVirtualKey(pressed));
+        PostThreadMessageA(GetCurrentThreadId(), WM_HOTKEY, id, combination);
+    }
+
+    // As the main window's completeStartup does.
+    void queueReady() { PostMessageA(mainWindow.handle(), ReadyMessage, 0, 0); }
+
+    // Runs the main loop over everything queued so far. The quit message comes out of the queue
+    // only once the posted messages are gone; a timer ends a loop that missed it.
+    void runQueued()
+    {
+        PostQuitMessage(0);
+        loopOverran = false;
+        UINT_PTR timer = SetTimer(nullptr, 0, 10000, endOverrunningLoop);
+        MainLoop(dispatcher).run();
+        KillTimer(nullptr, timer);
+        EXPECT_FALSE(loopOverran) << "the main loop did not end at the quit message";
+    }
+
+    OwnDesktops ownDesktops; // before the settings, which write their defaults when built
+    char language[4] = "eng";
+    MessageCatalog messages{language};
+    Settings settings{messages};
+    HiddenWindow mainWindow;
+    DesktopManager manager{settings, messages};
+    LockedDesktops desktops{manager};
+    HotkeyDispatcher dispatcher{desktops, settings};
+};
+
+// Had the early press been kept for later, desktop 3 and then "next" would end on desktop 3;
+// had the loop never armed, it would stay on desktop 1.
+TEST_F(MainLoopHotkeys, APressBeforeStartupCompletedIsDiscardedNotDeferred)
+{
+    queueHotkey(Desk3Key, 3 + HotkeyIdDesktopBase);
+    queueReady();
+    queueHotkey(settings.nextDesk, Settings::HotkeyIdNext);
+    runQueued();
+    EXPECT_EQ(desktops.currentId(), 2);
+}
+
+TEST_F(MainLoopHotkeys, ArmedPressesAreMatchedByCombinationWhateverTheirId)
+{
+    queueReady();
+    queueHotkey(Desk3Key, Settings::HotkeyIdNext);
+    runQueued();
+    EXPECT_EQ(desktops.currentId(), 3) << "desktop 3's combination under the id of \"next\"";
+
+    queueReady();
+    queueHotkey(Desk1Key, 999);
+    queueHotkey(UnusedKey, 3 + HotkeyIdDesktopBase);
+    runQueued();
+    EXPECT_EQ(desktops.currentId(), 1) << "an unknown combination under desktop 3's id must do nothing";
+}
+
+// Starting on desktop 3: the desktop's switch and then "next" end on 2; "next" first (which
+// changes nothing on the last desktop) would end on 1.
+TEST_F(MainLoopHotkeys, ACombinationOfADesktopAndOfNextActsTwiceDesktopFirst)
+{
+    // Only the field: registering it would clash with desktop 1's own registration.
+    settings.nextDesk = Desk1Key;
+    desktops.switchTo(3);
+
+    queueReady();
+    queueHotkey(Desk1Key, 1 + HotkeyIdDesktopBase);
+    runQueued();
+    EXPECT_EQ(desktops.currentId(), 2);
+}
+
+TEST_F(MainLoopHotkeys, CloseAllAlsoClosesWindowsOpenedSinceTheLastSwitch)
+{
+    TestWindow elsewhere("On desktop 2", TestWindow::OnClose::Close);
+    desktops.sendWindowTo(2, elsewhere.handle());
+    TestWindow closing("Opened later, closes", TestWindow::OnClose::Close);
+    TestWindow declining("Opened later, declines", TestWindow::OnClose::Decline);
+
+    queueReady();
+    queueHotkey(settings.closeAll, Settings::HotkeyIdCloseAll);
+    runQueued();
+
+    EXPECT_FALSE(closing.exists());
+    EXPECT_TRUE(declining.visible());
+    EXPECT_EQ(declining.closeRequests(), 1);
+    EXPECT_EQ(desktops.windowCount(1), 0);
+    EXPECT_TRUE(elsewhere.exists()) << "a window of another desktop was closed";
+    EXPECT_EQ(desktops.windowCount(2), 1);
+}
+
+} // namespace
