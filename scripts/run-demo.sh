@@ -14,8 +14,17 @@ start_program() {
     setsid wine "$@" </dev/null >/dev/null 2>&1 &
 }
 
+# Keys reach Wine while X focus is on its desktop window. Wine reads the keyboard's state afresh a
+# moment after it gets the focus, which can drop a modifier pressed meanwhile: the focus is given
+# only when it is elsewhere, and the keys wait a moment after it.
 press() {
-    xdotool search --name 'Wine desktop' windowfocus --sync key "$@" >/dev/null 2>&1
+    local modifier=$1 key=$2 desktop
+    desktop=$(xdotool search --name 'Wine desktop' | head -n 1)
+    if [ "$(xdotool getwindowfocus)" != "$desktop" ]; then
+        xdotool windowfocus --sync "$desktop"
+        sleep 0.5
+    fi
+    xdotool keydown "$modifier" sleep 0.1 key "$key" sleep 0.1 keyup "$modifier"
 }
 
 screenshot() {
@@ -39,12 +48,11 @@ start_program "$build_dir/bin/Lumenfold.exe"
 wine "$control" wait-ready </dev/null || { echo "Lumenfold did not start." >&2; exit 1; }
 trap end_lumenfold INT TERM
 
-# Desktop 2 gets the clock; desktop 1 keeps notepad and the mines. The demo moves with Alt+Right
-# and Alt+Left: under Wine the release of F1 still reaches the active program, which opens help.
-press alt+Right
+# Desktop 2 gets the clock; desktop 1 keeps notepad and the mines.
+press alt F2
 start_program clock
 sleep 2
-press alt+Left
+press alt F1
 sleep 1
 
 echo "Lumenfold runs in Wine's virtual desktop on display $DISPLAY, with three desktops:"
@@ -53,10 +61,10 @@ echo "  Alt+F1/F2/F3 switch desktops, Alt+Right/Alt+Left go to the next/previous
 echo "  Alt+Delete closes the applications of the current desktop."
 echo "Screenshots (desktop 1 now, desktop 2 a moment later):"
 screenshot desktop-1
-press alt+Right
+press alt F2
 sleep 1
 screenshot desktop-2
-press alt+Left
+press alt F1
 echo "Press Ctrl+C to end."
 
 # Waits for Ctrl+C, or for Lumenfold to end by itself.

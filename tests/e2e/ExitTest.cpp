@@ -1,6 +1,5 @@
 #include "ProgramDriver.h"
 #include "tests/support/RussianTexts.h"
-#include "tests/support/TestRegistry.h"
 
 #include <gtest/gtest.h>
 #include <shellapi.h>
@@ -12,8 +11,8 @@ class Exit : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        endStrayLumenfolds();
-        registry::resetProgramKeys();
+        // No notice: its half second after every switch would only slow the tests down.
+        prepareFirstRun(0);
         ASSERT_TRUE(hosted.ready());
         first = hosted.window("First");
         second = hosted.window("Second");

@@ -1,6 +1,6 @@
 #include "ProgramDriver.h"
 #include "ScreenPicture.h"
-#include "tests/support/TestRegistry.h"
+#include "ui/Settings.h"
 
 #include <gtest/gtest.h>
 
@@ -9,22 +9,6 @@ namespace {
 // The notice: a tooltip with the new desktop's name in the top left corner of the screen.
 class Notice : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        endStrayLumenfolds();
-        registry::resetProgramKeys();
-        RunningLumenfold firstRun;
-        ASSERT_TRUE(firstRun.start());
-        firstRun.terminate();
-        ASSERT_EQ(firstRun.waitForExit(), 0u);
-    }
-
-    static void announceWith(DWORD noticeFlags)
-    {
-        registry::write(registry::OptionsKey, "ShowCurDeskMsg", REG_BINARY,
-                        std::string(reinterpret_cast<const char*>(&noticeFlags), sizeof noticeFlags));
-    }
-
     // The program's visible notice, or null.
     HWND visibleNotice() const
     {
@@ -61,7 +45,7 @@ protected:
 // its text then; what the screen shows is checked instead. The kept notice below answers.
 TEST_F(Notice, IsPaintedInTheTopLeftCornerForHalfASecond)
 {
-    announceWith(1);
+    prepareFirstRun(Settings::NoticeTooltip);
     ASSERT_TRUE(lumenfold.start());
     pressAlt(VK_F2);
 
@@ -80,7 +64,7 @@ TEST_F(Notice, IsPaintedInTheTopLeftCornerForHalfASecond)
 
 TEST_F(Notice, StaysUntilTheNextSwitchWhenAskedTo)
 {
-    announceWith(1 | 2);
+    prepareFirstRun(Settings::NoticeTooltip | Settings::NoticeTooltipAlways);
     ASSERT_TRUE(lumenfold.start());
     pressAlt(VK_F3);
     ASSERT_TRUE(waitUntil([&] { HWND notice = visibleNotice(); return notice && noticeText(notice) == "VirtDesk3"; }));

@@ -1,5 +1,7 @@
 #include "ProgramDriver.h"
 
+#include "tests/support/TestRegistry.h"
+
 #include <vector>
 
 namespace {
@@ -82,6 +84,14 @@ void endStrayLumenfolds()
     }
 }
 
+void prepareFirstRun(DWORD noticeFlags)
+{
+    endStrayLumenfolds();
+    registry::resetProgramKeys();
+    registry::write(registry::OptionsKey, "ShowCurDeskMsg", REG_BINARY,
+                    std::string(reinterpret_cast<const char*>(&noticeFlags), sizeof noticeFlags));
+}
+
 RunningLumenfold::~RunningLumenfold()
 {
     if (process.running()) {
@@ -123,14 +133,20 @@ void pressKeys(std::initializer_list<WORD> virtualKeys)
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-bool pressKeysThroughX(const std::string& keys)
+bool pressKeysThroughX(const std::string& modifier, const std::string& key)
 {
     // Wine runs a program that is not a Windows program as a Unix process. Its exit code cannot
     // be waited for, so the caller watches for the effect of the keys instead.
-    std::string command =
-        "/bin/sh -c \"xdotool search --name 'Wine desktop' windowfocus --sync key --delay 50 " + keys + "\"";
+    // The keys reach Wine only while X focus is on its desktop window. Giving that window the
+    // focus makes Wine read the keyboard's state afresh a moment later, which can come after the
+    // modifier's press and drop it; so the focus is given only when it is elsewhere, and the keys
+    // wait a moment after it. The modifier is held a moment around the key, as a finger would.
+    std::string script = "desktop=$(xdotool search --name 'Wine desktop' | head -n 1); "
+                         "[ $(xdotool getwindowfocus) = $desktop ] || "
+                         "{ xdotool windowfocus --sync $desktop; sleep 0.5; }; "
+                         "xdotool keydown " + modifier + " sleep 0.1 key " + key + " sleep 0.1 keyup " + modifier;
     ChildProcess xdotool;
-    return xdotool.start(command);
+    return xdotool.start("/bin/sh -c \"" + script + "\"");
 }
 
 HostedWindows::HostedWindows(std::initializer_list<std::string> titleList, bool hang) : titles(titleList)

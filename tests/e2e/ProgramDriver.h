@@ -14,6 +14,10 @@
 // guard and the hotkeys are free again.
 void endStrayLumenfolds();
 
+// A user's first start: no options stored but how the desktop is announced after a switch
+// ("ShowCurDeskMsg", the Settings::Notice... bits); the program writes every other default.
+void prepareFirstRun(DWORD noticeFlags);
+
 class RunningLumenfold {
 public:
     RunningLumenfold() = default;
@@ -46,9 +50,9 @@ HWND findMainWindow(DWORD processId = 0);
 void pressKeys(std::initializer_list<WORD> virtualKeys);
 inline void pressAlt(WORD virtualKey) { pressKeys({VK_MENU, virtualKey}); }
 
-// Presses a key combination through the X server, with xdotool, as a user at the keyboard would.
-// keys: xdotool's notation, e.g. "alt+F2".
-bool pressKeysThroughX(const std::string& keys);
+// Presses a key with a modifier held, through the X server, with xdotool, as a user at the
+// keyboard would. Names in xdotool's notation, e.g. "alt" and "F2".
+bool pressKeysThroughX(const std::string& modifier, const std::string& key);
 
 // Top-level windows of another program (WindowHost.exe), one per title.
 class HostedWindows {

@@ -1,5 +1,4 @@
 #include "ProgramDriver.h"
-#include "tests/support/TestRegistry.h"
 #include "tests/support/TestWindow.h"
 
 #include <gtest/gtest.h>
@@ -25,8 +24,8 @@ class Switching : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        endStrayLumenfolds();
-        registry::resetProgramKeys();
+        // No notice: its half second after every switch would only slow the tests down.
+        prepareFirstRun(0);
         ASSERT_NE(notepad.window(), nullptr) << "notepad did not start";
         ASSERT_TRUE(hosted.ready()) << "the window host did not start";
         alpha = hosted.window("Alpha");
@@ -102,9 +101,9 @@ TEST_F(Switching, NextAndPreviousStopAtEitherEnd)
 
 TEST_F(Switching, KeysTypedAtTheXServerSwitchToo)
 {
-    ASSERT_TRUE(pressKeysThroughX("alt+F2"));
+    ASSERT_TRUE(pressKeysThroughX("alt", "F2"));
     ASSERT_TRUE(waitUntil([&] { return allHidden(); }, SwitchLimitMs)) << "xdotool's Alt+F2 did not switch";
-    ASSERT_TRUE(pressKeysThroughX("alt+F1"));
+    ASSERT_TRUE(pressKeysThroughX("alt", "F1"));
     EXPECT_TRUE(waitUntil([&] { return allVisible(); }, SwitchLimitMs)) << "xdotool's Alt+F1 did not switch back";
 }
 
@@ -141,8 +140,8 @@ class HungApplication : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        endStrayLumenfolds();
-        registry::resetProgramKeys();
+        // No notice: its half second after every switch would only slow the tests down.
+        prepareFirstRun(0);
         ASSERT_TRUE(lively.ready());
         livelyWindow = lively.window("Lively");
         frozenWindow = frozen.window("Frozen");

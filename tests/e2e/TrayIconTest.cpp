@@ -3,7 +3,7 @@
 #include "app/MessageCatalog.h"
 #include "app/NumberIcon.h"
 #include "res/resource.h"
-#include "tests/support/TestRegistry.h"
+#include "ui/Settings.h"
 
 #include <gtest/gtest.h>
 
@@ -21,23 +21,10 @@ class TrayIcon : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        endStrayLumenfolds();
-        registry::resetProgramKeys();
-        // The first start writes the defaults; the test then chooses how the desktop is announced.
-        RunningLumenfold firstRun;
-        ASSERT_TRUE(firstRun.start());
-        firstRun.terminate();
-        ASSERT_EQ(firstRun.waitForExit(), 0u);
         paintWindow = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
     }
 
     void TearDown() override { DestroyWindow(paintWindow); }
-
-    static void announceWith(DWORD noticeFlags)
-    {
-        registry::write(registry::OptionsKey, "ShowCurDeskMsg", REG_BINARY,
-                        std::string(reinterpret_cast<const char*>(&noticeFlags), sizeof noticeFlags));
-    }
 
     Picture numberIcon(int number)
     {
@@ -64,7 +51,7 @@ protected:
 
 TEST_F(TrayIcon, ShowsTheDesktopNumberAndFollowsEverySwitch)
 {
-    announceWith(4);
+    prepareFirstRun(Settings::NoticeTrayNumber);
     RunningLumenfold lumenfold;
     ASSERT_TRUE(lumenfold.start());
     EXPECT_TRUE(shown(numberIcon(1))) << "01 is not in the notification area after start-up";
@@ -82,7 +69,7 @@ TEST_F(TrayIcon, ShowsTheDesktopNumberAndFollowsEverySwitch)
 
 TEST_F(TrayIcon, ShowsTheProgramIconWithoutTheNumberOption)
 {
-    announceWith(0);
+    prepareFirstRun(0);
     RunningLumenfold lumenfold;
     ASSERT_TRUE(lumenfold.start());
     EXPECT_TRUE(shown(programIcon()));
@@ -95,7 +82,7 @@ TEST_F(TrayIcon, ShowsTheProgramIconWithoutTheNumberOption)
 // WM_GETTEXT with the text it shows.
 TEST_F(TrayIcon, CarriesTheTooltipLumenfold)
 {
-    announceWith(4);
+    prepareFirstRun(Settings::NoticeTrayNumber);
     RunningLumenfold lumenfold;
     ASSERT_TRUE(lumenfold.start());
     std::optional<POINT> icon;
