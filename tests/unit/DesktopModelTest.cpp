@@ -94,7 +94,6 @@ using WindowPlacement = DesktopModel;
 using ClosingApps = DesktopModel;
 using DesktopHotkeys = DesktopModel;
 using DesktopEditing = DesktopModel;
-using ManagerExit = DesktopModel;
 
 TEST_F(DesktopIds, IdsOutsideOneToCountNameNoDesktop)
 {
@@ -290,27 +289,6 @@ TEST_F(DesktopEditing, NamesMustDifferFromEveryOtherDesktopsEvenInLetterCase)
     EXPECT_FALSE(desktops->setName(0, "Zero"));
     EXPECT_FALSE(desktops->setName(7, "Seventh")) << "only the next id creates a desktop";
     EXPECT_EQ(desktops->idEnd(), 5);
-}
-
-TEST_F(ManagerExit, EveryFiledWindowOfEveryDesktopComesBackAndTheHotkeysAreFreed)
-{
-    TestWindow a("A");
-    TestWindow b("B");
-    TestWindow c("C");
-    desktops->sendWindowTo(3, c.handle());
-    desktops->switchTo(2);
-    ASSERT_FALSE(a.visible());
-    ASSERT_FALSE(b.visible());
-    ASSERT_FALSE(c.visible());
-
-    desktops.reset();
-
-    EXPECT_TRUE(a.visible());
-    EXPECT_TRUE(b.visible());
-    EXPECT_TRUE(c.visible());
-    EXPECT_FALSE(combinationTaken(AltF1));
-    EXPECT_FALSE(combinationTaken(AltF2));
-    EXPECT_FALSE(combinationTaken(AltF3));
 }
 
 } // namespace

@@ -6,7 +6,6 @@
 #include "desktops/LockedDesktops.h"
 #include "tests/support/HiddenWindow.h"
 #include "tests/support/TestRegistry.h"
-#include "tests/support/TestWindow.h"
 #include "tests/support/UnexpectedBoxWatch.h"
 #include "ui/Settings.h"
 
@@ -130,25 +129,6 @@ TEST_F(MainLoopHotkeys, ACombinationOfADesktopAndOfNextActsTwiceDesktopFirst)
     queueHotkey(Desk1Key, 1 + HotkeyIdDesktopBase);
     runQueued();
     EXPECT_EQ(desktops.currentId(), 2);
-}
-
-TEST_F(MainLoopHotkeys, CloseAllAlsoClosesWindowsOpenedSinceTheLastSwitch)
-{
-    TestWindow elsewhere("On desktop 2", TestWindow::OnClose::Close);
-    desktops.sendWindowTo(2, elsewhere.handle());
-    TestWindow closing("Opened later, closes", TestWindow::OnClose::Close);
-    TestWindow declining("Opened later, declines", TestWindow::OnClose::Decline);
-
-    queueReady();
-    queueHotkey(settings.closeAll, Settings::HotkeyIdCloseAll);
-    runQueued();
-
-    EXPECT_FALSE(closing.exists());
-    EXPECT_TRUE(declining.visible());
-    EXPECT_EQ(declining.closeRequests(), 1);
-    EXPECT_EQ(desktops.windowCount(1), 0);
-    EXPECT_TRUE(elsewhere.exists()) << "a window of another desktop was closed";
-    EXPECT_EQ(desktops.windowCount(2), 1);
 }
 
 } // namespace

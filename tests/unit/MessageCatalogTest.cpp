@@ -80,18 +80,6 @@ TEST(MessageCatalog, LanguageIsReadOnEveryLookup)
     EXPECT_EQ(hexBytes(catalog.messages.text(MsgTerminate)), hexBytes(russian::Terminate));
 }
 
-TEST(MessageCatalog, AboutTextsKeepTheirFixedShape)
-{
-    Catalog english("eng");
-    EXPECT_STREQ(english.messages.text(MsgNameAndVersion), "[Lumenfold]\nversion 1.1");
-    std::string credits = english.messages.text(MsgCredits);
-    EXPECT_NE(credits.find('\n'), std::string::npos) << "the credits have two lines";
-    EXPECT_NE(credits.find("Lumenfold team"), std::string::npos);
-    std::string thanks = english.messages.text(MsgThanks);
-    EXPECT_NE(thanks.find("\r\n"), std::string::npos);
-    EXPECT_NE(thanks.find('\t'), std::string::npos);
-}
-
 // The notice box returns once answered; it is answered here from a second thread, as a user would.
 TEST(MessageBoxes, NoticeBoxCarriesTheNoticeCaptionOfTheCurrentLanguage)
 {
