@@ -71,10 +71,11 @@ DWORD processOf(HWND window)
 
 void endStrayLumenfolds()
 {
-    while (HWND stray = findMainWindow()) {
-        DWORD processId = 0;
-        GetWindowThreadProcessId(stray, &processId);
-        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId);
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        HWND stray = findMainWindow();
+        if (stray == nullptr)
+            return;
+        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processOf(stray));
         if (process == nullptr)
             break;
         TerminateProcess(process, 99);
