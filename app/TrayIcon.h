@@ -27,5 +27,4 @@ private:
 
     const MessageCatalog& messages;
     HICON composedIcon = nullptr; // the number icon the tray shows now, if any
-
 };

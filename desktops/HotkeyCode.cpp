@@ -14,29 +14,37 @@ bool hotkeyMatches(HotkeyCode code, LPARAM hotkeyMessageLParam)
     return HIWORD(hotkeyMessageLParam) == hotkeyVirtualKey(code) && LOWORD(hotkeyMessageLParam) == hotkeyModifiers(code);
 }
 
+namespace {
+// The hotkey control's flags and RegisterHotKey's modifiers, pair by pair; HOTKEYF_EXT and
+// MOD_WIN have no counterpart and are dropped.
+struct ModifierPair {
+    BYTE controlFlag;
+    UINT modifier;
+};
+const ModifierPair modifierPairs[] = {
+    {HOTKEYF_SHIFT, MOD_SHIFT},
+    {HOTKEYF_CONTROL, MOD_CONTROL},
+    {HOTKEYF_ALT, MOD_ALT},
+};
+}
+
 HotkeyCode hotkeyFromControl(WORD controlValue)
 {
-    BYTE flags = HIBYTE(controlValue);
     int modifiers = 0;
-    if (flags & HOTKEYF_SHIFT)
-        modifiers |= MOD_SHIFT;
-    if (flags & HOTKEYF_CONTROL)
-        modifiers |= MOD_CONTROL;
-    if (flags & HOTKEYF_ALT)
-        modifiers |= MOD_ALT;
+    for (const ModifierPair& pair : modifierPairs) {
+        if (HIBYTE(controlValue) & pair.controlFlag)
+            modifiers |= pair.modifier;
+    }
     return packHotkey(modifiers, LOBYTE(controlValue));
 }
 
 WORD hotkeyToControl(HotkeyCode code)
 {
-    UINT modifiers = hotkeyModifiers(code);
     BYTE flags = 0;
-    if (modifiers & MOD_SHIFT)
-        flags |= HOTKEYF_SHIFT;
-    if (modifiers & MOD_CONTROL)
-        flags |= HOTKEYF_CONTROL;
-    if (modifiers & MOD_ALT)
-        flags |= HOTKEYF_ALT;
+    for (const ModifierPair& pair : modifierPairs) {
+        if (hotkeyModifiers(code) & pair.modifier)
+            flags |= pair.controlFlag;
+    }
     return static_cast<WORD>((flags << 8) | (code & 0xFF));
 }
 
