@@ -1,0 +1,87 @@
+#pragma once
+// What Lumenfold and its hook library TrapKit.dll share: the notification record, the event that
+// announces it, and the menu requests through which Lumenfold edits a system menu from inside the
+// window's own process. Both sides are built from this one header.
+#include <windows.h>
+
+// ---- Notifications: the library writes, Lumenfold's watcher reads ----------------------------
+
+// One slot in the paging-file mapping "Share". Writers in many processes claim the slot by
+// swapping code from RecordEmpty to RecordBeingWritten, fill in window and param, then publish the
+// code and signal the event. The watcher copies a published record and empties the slot at once.
+struct SharedRecord {
+    volatile LONG code;
+    DWORD window; // the 32-bit window handle
+    LONG param;   // the chosen command id, for RecordSysCommand
+};
+static_assert(sizeof(SharedRecord) == 12, "the record's layout is fixed");
+
+constexpr LONG RecordEmpty = 0;
+constexpr LONG RecordWindowCreated = 1;
+constexpr LONG RecordSysCommand = 274; // WM_SYSCOMMAND
+constexpr LONG RecordBeingWritten = -1;
+
+constexpr char SharedRecordName[] = "Share";
+constexpr char NewWindowEventName[] = "new_window";
+
+// How long a writer waits for the slot to be emptied before it drops its notification. The
+// watcher empties the slot as soon as it wakes, before any work that could wait on a lock.
+constexpr DWORD RecordClaimLimitMs = 100;
+
+// ---- The program's system-menu items ---------------------------------------------------------
+
+constexpr UINT OnAllDesktopsCmd = 1124; // "on all desktops", checked while the window is on all
+constexpr UINT SendToCmdBase = 1824;    // "send to" desktop n has the command SendToCmdBase + n
+constexpr int MaxDesktops = 99;
+constexpr UINT SendToCmdLast = SendToCmdBase + MaxDesktops;
+
+inline bool isProgramMenuCommand(UINT id)
+{
+    return id == OnAllDesktopsCmd || (id > SendToCmdBase && id <= SendToCmdLast);
+}
+
+// What the items of one window are made of: the texts in the current language, and the "send to"
+// entries already chosen (every desktop but the one the items are made for).
+struct MenuItemsRecipe {
+    LONG marked; // "on all desktops" with its check mark, and no "send to"
+    LONG entryCount;
+    char onAllDesktopsText[64];
+    char sendToText[64];
+    struct Entry {
+        UINT id;
+        char name[16];
+    } entries[MaxDesktops];
+};
+
+// ---- Menu requests: Lumenfold asks, the library acts in the window's own thread --------------
+
+// Menus belong to their process on some systems, so a system menu of another process's window
+// cannot always be edited from outside. Lumenfold then writes a request into the mapping
+// "LumenfoldMenuRequest" and sends the window the registered message of the same name with the
+// request's serial in wParam; the library's hook carries it out before the window procedure sees
+// the message and writes the reply with the same serial.
+constexpr char MenuRequestMappingName[] = "LumenfoldMenuRequest";
+constexpr char MenuRequestMessageName[] = "LumenfoldMenuRequest";
+
+enum MenuOperation : LONG {
+    ReadMark = 1,    // result: a MenuResult
+    AddItems = 2,    // recipe used; result: a MenuResult
+    RemoveItems = 3, // recipe.sendToText used; result: a MenuResult
+};
+
+enum MenuResult : LONG {
+    NoSystemMenu = 0,
+    NotMarked = 1,     // ReadMark: no item, or not exactly checked
+    Marked = 2,        // ReadMark: the item carries the check mark and nothing else
+    AlreadyThere = 3,  // AddItems: the window had the items already, nothing changed
+    Done = 4,          // AddItems, RemoveItems
+};
+
+struct MenuRequestBlock {
+    LONG requestSerial;
+    LONG operation;
+    DWORD window;
+    MenuItemsRecipe recipe;
+    volatile LONG replySerial; // written last, after result
+    LONG result;
+};
