@@ -5,16 +5,23 @@
 #include "MainWindow.h"
 #include "MessageCatalog.h"
 #include "desktops/LockedDesktops.h"
+#include "hooks/SystemMenuInjector.h"
 #include "ui/Settings.h"
 
+#include <cstdlib>
 #include <string>
 
 namespace {
 const DWORD TempPathBufferSize = 275;
+// At exit a lock may never come free (see CSemaphore::BoundWaits); this is how long it is awaited.
+const DWORD ExitLockLimitMs = 1000;
+
+Application* runningApplication = nullptr;
 }
 
-Application::Application(LockedDesktops& desktops, Settings& settings, const MessageCatalog& messages)
-    : desktops(desktops), settings(settings), messages(messages)
+Application::Application(LockedDesktops& desktops, Settings& settings, SystemMenuInjector& injector,
+                         const MessageCatalog& messages)
+    : desktops(desktops), settings(settings), injector(injector), messages(messages)
 {
 }
 
@@ -26,11 +33,16 @@ Application::~Application()
 
 bool Application::start()
 {
+    // Registered after every process-wide object has been built, so it runs before any of them is
+    // cleaned up, whichever way the process ends.
+    runningApplication = this;
+    std::atexit(beginExit);
     guardSingleInstance();
 
-    mainWindow = std::make_unique<MainWindow>(desktops, messages);
+    mainWindow = std::make_unique<MainWindow>(desktops, injector, messages);
     m_pMainWnd = mainWindow.get();
     desktops.attachMainWindow(mainWindow->m_hWnd);
+    injector.attachMainWindow(mainWindow->m_hWnd);
 
     // The desktops come first, so the tray icon starts without a number; the switch after the
     // options have been read gives it the number if the user wants one.
@@ -42,6 +54,22 @@ bool Application::start()
     HotkeyDispatcher hotkeys(desktops, settings);
     MainLoop(hotkeys).run();
     return false;
+}
+
+// The first step of the exit clean-up. The watcher stops first, so that no report of the hook
+// library reaches the system-menu items or the desktops while they are taken down; the hooks
+// themselves stay until the main window goes, so that the items can still be taken off the
+// windows of other programs. A fatal error inside a locked operation leaves a lock taken for good,
+// and the watcher may wait on it: from here on no wait for a lock is unbounded.
+void Application::beginExit()
+{
+    Application* application = runningApplication;
+    if (application == nullptr)
+        return;
+    if (application->mainWindow != nullptr)
+        application->mainWindow->stopWatcher();
+    application->injector.beginExit(ExitLockLimitMs);
+    application->desktops.beginExit(ExitLockLimitMs);
 }
 
 void Application::guardSingleInstance()

@@ -3,11 +3,18 @@
 #include "MessageCatalog.h"
 #include "TrayIcon.h"
 #include "desktops/LockedDesktops.h"
+#include "hooks/HookBridge.h"
+#include "hooks/SystemMenuInjector.h"
 
 #include <cstdlib>
 
-MainWindow::MainWindow(LockedDesktops& desktops, const MessageCatalog& messages)
-    : desktops(desktops), messages(messages)
+namespace {
+// How long the exit clean-up waits for the watcher to finish the report it is acting on.
+const DWORD WatcherStopLimitMs = 2000;
+}
+
+MainWindow::MainWindow(LockedDesktops& desktops, SystemMenuInjector& injector, const MessageCatalog& messages)
+    : desktops(desktops), injector(injector), messages(messages)
 {
     const char* className = RegisterWndClass(0, nullptr, nullptr, nullptr);
     if (className == nullptr)
@@ -19,12 +26,25 @@ MainWindow::MainWindow(LockedDesktops& desktops, const MessageCatalog& messages)
 
 MainWindow::~MainWindow()
 {
+    hookBridge.reset();
     commands.clear();
 }
 
 void MainWindow::completeStartup()
 {
+    injector.injectAll();
     PostMessageA(m_hWnd, ReadyMessage, 0, 0);
+    hookBridge = std::make_unique<HookBridge>(injector, desktops, messages);
+    // Where menus belong to their process, the pass above reached only this program's windows;
+    // the library's hooks now reach the others.
+    injector.injectUnreached();
+    hookBridge->startWatcher();
+}
+
+void MainWindow::stopWatcher()
+{
+    if (hookBridge != nullptr)
+        hookBridge->stopWatcher(WatcherStopLimitMs);
 }
 
 LRESULT MainWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -37,16 +57,26 @@ LRESULT MainWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         onCommand(static_cast<int>(wParam));
         break;
     case TrayIcon::TrayCallbackMessage:
+        // The shell sends this with SendNotifyMessage, so it can arrive while a switch or a
+        // close-all waits on another program with the desktops locked. Acted on there, the tray
+        // menu would wait for the lock that its own thread holds: it goes back to the main loop.
+        PostMessageA(m_hWnd, DeferredTrayMessage, 0, lParam);
+        break;
+    case DeferredTrayMessage:
         onTrayIcon(lParam);
         break;
     }
     return Default(message, wParam, lParam);
 }
 
-// The options dialog and the tray menu come with their own windows; until then a click on the
-// icon does nothing.
-void MainWindow::onTrayIcon(LPARAM)
+// A menu's or a dialog's own loop also dispatches posted messages: a click while one of them is
+// open is not acted on.
+void MainWindow::onTrayIcon(LPARAM mouseMessage)
 {
+    if (dialogOpen || trayMenuOpen)
+        return;
+    if (mouseMessage == WM_RBUTTONDOWN)
+        showTrayMenu();
 }
 
 bool MainWindow::onCommand(int id)
@@ -57,7 +87,7 @@ bool MainWindow::onCommand(int id)
 
     bool acted = false;
     if (HWND window = commands.windowFor(id)) {
-        desktops.releaseWindow(window);
+        bringToCurrentDesktop(window);
         acted = true;
     }
     if (int desktop = commands.closeAllFor(id)) {
@@ -70,4 +100,12 @@ bool MainWindow::onCommand(int id)
     }
     commands.clear();
     return acted;
+}
+
+// The window's "send to" list is made anew for the desktop it comes to.
+void MainWindow::bringToCurrentDesktop(HWND window)
+{
+    injector.removeFrom(window);
+    injector.injectInto(window, desktops.currentId(), false);
+    desktops.releaseWindow(window);
 }

@@ -145,8 +145,13 @@ void MessageCatalog::noticeBox(const char* text) const
     MessageBoxA(nullptr, text, this->text(MsgNoticeCaption), MB_OK);
 }
 
-void MessageCatalog::fatalErrorBox(const char* text) const
+void MessageCatalog::showErrorBox(const char* text) const
 {
     MessageBoxA(nullptr, text, this->text(MsgErrorCaption), MB_ICONERROR);
+}
+
+void MessageCatalog::fatalErrorBox(const char* text) const
+{
+    showErrorBox(text);
     std::exit(1);
 }

@@ -17,6 +17,9 @@ public:
 
     // A problem that the user can fix; returns when the box has been closed.
     void noticeBox(const char* text) const;
+    // The box of a fatal error, without ending the process: for a failure during the exit clean-up,
+    // which must run to its end (calling exit again from inside it would be undefined).
+    void showErrorBox(const char* text) const;
     // A problem that ends the program. The process ends through the runtime's normal exit with
     // exit code 1, so that every hidden window is shown again.
     [[noreturn]] void fatalErrorBox(const char* text) const;

@@ -7,18 +7,22 @@
 #include "app/MessageCatalog.h"
 #include "desktops/DesktopManager.h"
 #include "desktops/LockedDesktops.h"
+#include "hooks/SystemMenuChannel.h"
+#include "hooks/SystemMenuInjector.h"
 #include "ui/Settings.h"
 
 #include <memory>
 
 extern Settings settings;
 extern DesktopManager desktopManager;
+extern SystemMenuInjector systemMenuInjector;
 
 // Constant-initialised, before any object below: the texts follow the language setting, which is
 // empty (Russian) until the options have been read.
 const MessageCatalog messages{settings.language};
 
 LockedDesktops lockedDesktops{desktopManager};
-std::unique_ptr<Application> application{new Application(lockedDesktops, settings, messages)};
+std::unique_ptr<Application> application{new Application(lockedDesktops, settings, systemMenuInjector, messages)};
 Settings settings{messages};
 DesktopManager desktopManager{settings, messages};
+SystemMenuInjector systemMenuInjector{lockedDesktops, messages, SystemMenuChannel::instance()};

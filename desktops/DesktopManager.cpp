@@ -28,9 +28,11 @@ void DesktopManager::attachMainWindow(HWND window)
     mainWindow = window;
 }
 
-const char* DesktopManager::desktopName(DesktopId id) const
+std::optional<std::string> DesktopManager::desktopName(DesktopId id) const
 {
-    return exists(id) ? desktop(id).name : nullptr;
+    if (!exists(id))
+        return std::nullopt;
+    return std::string(desktop(id).name);
 }
 
 HotkeyCode DesktopManager::hotkeyOf(DesktopId id) const

@@ -2,6 +2,8 @@
 #include "Desktop.h"
 
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 class MessageCatalog;
@@ -38,7 +40,7 @@ public:
     void removeWindow(HWND window);
     void releaseWindow(HWND window);
     void sendWindowTo(DesktopId id, HWND window);
-    const char* windowAt(DesktopId id, unsigned index, HWND* window) const;
+    std::optional<WindowEntry> windowAt(DesktopId id, unsigned index) const;
     int windowCount(DesktopId id) const;
     void closeAllApps(DesktopId id);
 
@@ -50,7 +52,7 @@ public:
     // Reading
     int currentId() const { return current; }
     int idEnd() const { return static_cast<int>(desktops.size()) + 1; }
-    const char* desktopName(DesktopId id) const;
+    std::optional<std::string> desktopName(DesktopId id) const;
     HotkeyCode hotkeyOf(DesktopId id) const;
 
 private:

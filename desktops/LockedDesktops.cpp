@@ -27,9 +27,9 @@ void LockedDesktops::closeAllApps(DesktopId id)
     return locked([&](DesktopManager& desktops) { return desktops.closeAllApps(id); });
 }
 
-const char* LockedDesktops::windowAt(DesktopId id, unsigned index, HWND* window)
+std::optional<WindowEntry> LockedDesktops::windowAt(DesktopId id, unsigned index)
 {
-    return locked([&](DesktopManager& desktops) { return desktops.windowAt(id, index, window); });
+    return locked([&](DesktopManager& desktops) { return desktops.windowAt(id, index); });
 }
 
 int LockedDesktops::windowCount(DesktopId id)
@@ -77,7 +77,7 @@ int LockedDesktops::idEnd()
     return locked([&](DesktopManager& desktops) { return desktops.idEnd(); });
 }
 
-const char* LockedDesktops::desktopName(DesktopId id)
+std::optional<std::string> LockedDesktops::desktopName(DesktopId id)
 {
     return locked([&](DesktopManager& desktops) { return desktops.desktopName(id); });
 }

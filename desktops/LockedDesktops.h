@@ -2,6 +2,9 @@
 #include "Desktop.h"
 #include "framework/CSemaphore.h"
 
+#include <optional>
+#include <string>
+
 class DesktopManager;
 
 // The one way into the desktop model, from the user-interface thread and the watcher thread
@@ -13,12 +16,14 @@ public:
     explicit LockedDesktops(DesktopManager& manager) : manager(&manager) {}
 
     void attachMainWindow(HWND mainWindow);
+    // The exit clean-up has begun: waits for the lock are bounded from now on.
+    void beginExit(DWORD waitLimitMs) { lock.BoundWaits(waitLimitMs); }
 
     void switchTo(DesktopId id);
     void loadDesktops();
     void saveDesktops();
     void closeAllApps(DesktopId id);
-    const char* windowAt(DesktopId id, unsigned index, HWND* window);
+    std::optional<WindowEntry> windowAt(DesktopId id, unsigned index);
     int windowCount(DesktopId id);
     void captureVisible();
     void forgetWindows(DesktopId id);
@@ -28,7 +33,7 @@ public:
     void sendWindowTo(DesktopId id, HWND window);
     int currentId();
     int idEnd();
-    const char* desktopName(DesktopId id);
+    std::optional<std::string> desktopName(DesktopId id);
     bool setName(DesktopId id, const char* name);
     HotkeyCode hotkeyOf(DesktopId id);
     bool setHotkey(DesktopId id, HotkeyCode code);

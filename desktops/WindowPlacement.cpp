@@ -16,6 +16,8 @@ std::vector<WindowEntry>::iterator findEntry(std::vector<WindowEntry>& windows, 
 // already is not listed twice, so the tray menu shows each window once.
 void DesktopManager::captureVisible()
 {
+    if (!exists(current))
+        return;
     forEachUserWindow(mainWindow, [this](HWND window) {
         std::vector<WindowEntry>& windows = desktop(current).windows;
         if (findEntry(windows, window) == windows.end())
@@ -25,16 +27,20 @@ void DesktopManager::captureVisible()
 
 void DesktopManager::forgetWindows(DesktopId id)
 {
-    desktop(id).windows.clear();
+    if (exists(id))
+        desktop(id).windows.clear();
 }
 
 void DesktopManager::addWindow(HWND window)
 {
-    desktop(current).windows.push_back(makeEntry(window));
+    if (exists(current))
+        desktop(current).windows.push_back(makeEntry(window));
 }
 
 void DesktopManager::removeWindow(HWND window)
 {
+    if (!exists(current))
+        return;
     std::vector<WindowEntry>& windows = desktop(current).windows;
     auto found = findEntry(windows, window);
     if (found != windows.end())
@@ -75,18 +81,17 @@ void DesktopManager::sendWindowTo(DesktopId id, HWND window)
     showWindowWithoutBlocking(window, SW_HIDE);
 }
 
-const char* DesktopManager::windowAt(DesktopId id, unsigned index, HWND* window) const
+// A copy: the caller reads it after the lock is gone, while another thread may change the lists.
+std::optional<WindowEntry> DesktopManager::windowAt(DesktopId id, unsigned index) const
 {
-    const std::vector<WindowEntry>& windows = desktop(id).windows;
-    if (index >= windows.size())
-        return nullptr;
-    *window = windows[index].hwnd;
-    return windows[index].title.c_str();
+    if (!exists(id) || index >= desktop(id).windows.size())
+        return std::nullopt;
+    return desktop(id).windows[index];
 }
 
 int DesktopManager::windowCount(DesktopId id) const
 {
-    return static_cast<int>(desktop(id).windows.size());
+    return exists(id) ? static_cast<int>(desktop(id).windows.size()) : 0;
 }
 
 // Asks every window of the desktop to close, one after the other. A window that has handled the
@@ -95,6 +100,8 @@ int DesktopManager::windowCount(DesktopId id) const
 // answer, keeps its place.
 void DesktopManager::closeAllApps(DesktopId id)
 {
+    if (!exists(id))
+        return;
     std::vector<WindowEntry>& windows = desktop(id).windows;
     for (size_t i = 0; i < windows.size();) {
         HWND window = windows[i].hwnd;

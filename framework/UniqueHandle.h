@@ -20,6 +20,8 @@ public:
     UniqueHandle& operator=(const UniqueHandle&) = delete;
 
     HANDLE get() const { return owned; }
+    // Gives the handle up without closing it.
+    HANDLE release() { return std::exchange(owned, nullptr); }
     bool valid() const { return owned != nullptr && owned != INVALID_HANDLE_VALUE; }
     void reset(HANDLE handle = nullptr)
     {

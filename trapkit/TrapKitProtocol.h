@@ -75,6 +75,7 @@ enum MenuResult : LONG {
     Marked = 2,        // ReadMark: the item carries the check mark and nothing else
     AlreadyThere = 3,  // AddItems: the window had the items already, nothing changed
     Done = 4,          // AddItems, RemoveItems
+    Unreached = 5,     // Lumenfold's side: the window did not answer, or nothing in it served the request
 };
 
 struct MenuRequestBlock {

@@ -60,11 +60,8 @@ protected:
     std::vector<HWND> listed(DesktopId id) const
     {
         std::vector<HWND> windows;
-        for (int index = 0; index < desktops->windowCount(id); ++index) {
-            HWND window = nullptr;
-            desktops->windowAt(id, index, &window);
-            windows.push_back(window);
-        }
+        for (int index = 0; index < desktops->windowCount(id); ++index)
+            windows.push_back(desktops->windowAt(id, index)->hwnd);
         return windows;
     }
 
@@ -98,12 +95,12 @@ using DesktopEditing = DesktopModel;
 TEST_F(DesktopIds, IdsOutsideOneToCountNameNoDesktop)
 {
     EXPECT_EQ(desktops->idEnd(), 4);
-    EXPECT_STREQ(desktops->desktopName(1), "VirtDesk1");
-    EXPECT_STREQ(desktops->desktopName(3), "VirtDesk3");
+    EXPECT_EQ(desktops->desktopName(1), "VirtDesk1");
+    EXPECT_EQ(desktops->desktopName(3), "VirtDesk3");
     EXPECT_EQ(desktops->hotkeyOf(1), AltF1);
     EXPECT_EQ(desktops->hotkeyOf(3), AltF3);
     for (DesktopId id : {0, 4, -1}) {
-        EXPECT_EQ(desktops->desktopName(id), nullptr) << "id " << id;
+        EXPECT_FALSE(desktops->desktopName(id)) << "id " << id;
         EXPECT_EQ(desktops->hotkeyOf(id), 0u) << "id " << id;
     }
 }
@@ -119,8 +116,7 @@ TEST_F(DesktopSwitching, WindowsOfTheDesktopLeftAreFiledBottomToTopAndComeBackIn
     EXPECT_FALSE(a.visible());
     EXPECT_FALSE(b.visible());
     EXPECT_EQ(listed(1), (std::vector<HWND>{b.handle(), a.handle()}));
-    HWND window = nullptr;
-    EXPECT_STREQ(desktops->windowAt(1, 0, &window), "B") << "each entry keeps the title it was filed with";
+    EXPECT_EQ(desktops->windowAt(1, 0)->title, "B") << "each entry keeps the title it was filed with";
 
     desktops->switchTo(1);
     EXPECT_TRUE(a.visible());
@@ -208,9 +204,7 @@ TEST_F(WindowPlacement, CapturingListsEachVisibleWindowOnceAndReadingStopsAtTheE
     EXPECT_TRUE(a.visible()) << "capturing hides nothing";
     EXPECT_TRUE(b.visible()) << "capturing hides nothing";
 
-    HWND untouched = reinterpret_cast<HWND>(0x1234);
-    EXPECT_EQ(desktops->windowAt(1, 2, &untouched), nullptr);
-    EXPECT_EQ(untouched, reinterpret_cast<HWND>(0x1234));
+    EXPECT_FALSE(desktops->windowAt(1, 2));
 }
 
 TEST_F(ClosingApps, ClosedAndDecliningWindowsLeaveTheDesktopAndRefusingOnesStay)
@@ -251,8 +245,8 @@ TEST_F(DesktopHotkeys, DeletingADesktopMovesTheOnesAboveDownWithTheirHotkeys)
 
     EXPECT_EQ(desktops->idEnd(), 3);
     EXPECT_EQ(desktops->currentId(), 2) << "the current desktop keeps being current under its new id";
-    EXPECT_STREQ(desktops->desktopName(1), "VirtDesk2");
-    EXPECT_STREQ(desktops->desktopName(2), "VirtDesk3");
+    EXPECT_EQ(desktops->desktopName(1), "VirtDesk2");
+    EXPECT_EQ(desktops->desktopName(2), "VirtDesk3");
     EXPECT_EQ(desktops->hotkeyOf(1), AltF2);
     EXPECT_EQ(desktops->hotkeyOf(2), AltF3);
 
@@ -275,7 +269,7 @@ TEST_F(DesktopEditing, NamesMustDifferFromEveryOtherDesktopsEvenInLetterCase)
 {
     EXPECT_FALSE(desktops->setName(2, "VirtDesk1"));
     EXPECT_FALSE(desktops->setName(2, "VIRTDESK1"));
-    EXPECT_STREQ(desktops->desktopName(2), "VirtDesk2");
+    EXPECT_EQ(desktops->desktopName(2), "VirtDesk2");
     EXPECT_TRUE(desktops->setName(2, "VirtDesk2")) << "a desktop may keep its own name";
 
     EXPECT_FALSE(desktops->setName(4, "virtdesk3"));

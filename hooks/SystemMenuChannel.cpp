@@ -1,0 +1,73 @@
+#include "SystemMenuChannel.h"
+
+#include "trapkit/SystemMenuEditing.h"
+
+namespace {
+// As long as a live program may take to answer; a hung one is skipped without waiting at all once
+// the system has marked it.
+const UINT RequestLimitMs = 200;
+
+const MenuItemsRecipe& orEmpty(const MenuItemsRecipe* recipe)
+{
+    static const MenuItemsRecipe empty = {};
+    return recipe != nullptr ? *recipe : empty;
+}
+
+bool ownedByAnotherProcess(HWND window)
+{
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    return process != 0 && process != GetCurrentProcessId();
+}
+}
+
+SystemMenuChannel::SystemMenuChannel() : requestMessage(RegisterWindowMessageA(MenuRequestMessageName)) {}
+
+SystemMenuChannel& SystemMenuChannel::instance()
+{
+    static SystemMenuChannel* channel = new SystemMenuChannel;
+    return *channel;
+}
+
+MenuResult SystemMenuChannel::perform(HWND window, MenuOperation operation, const MenuItemsRecipe* recipe)
+{
+    if (GetSystemMenu(window, FALSE) != nullptr)
+        return performMenuOperation(window, operation, orEmpty(recipe));
+    if (!ownedByAnotherProcess(window) || !(GetWindowLongA(window, GWL_STYLE) & WS_SYSMENU))
+        return NoSystemMenu;
+    return request(window, operation, recipe);
+}
+
+MenuResult SystemMenuChannel::request(HWND window, MenuOperation operation, const MenuItemsRecipe* recipe)
+{
+    CSingleLock hold(lock);
+    if (!hold.IsLocked() || !openRequestBlock() || IsHungAppWindow(window))
+        return Unreached;
+
+    LONG serial = ++lastSerial;
+    block->operation = operation;
+    block->window = static_cast<DWORD>(reinterpret_cast<UINT_PTR>(window));
+    block->recipe = orEmpty(recipe);
+    block->requestSerial = serial;
+
+    DWORD_PTR ignored = 0;
+    // SMTO_BLOCK: nothing else runs on this thread while it waits, so no message handler can come
+    // back in here and take the lock a second time.
+    if (!SendMessageTimeoutA(window, requestMessage, static_cast<WPARAM>(serial), 0,
+                             SMTO_BLOCK | SMTO_ABORTIFHUNG, RequestLimitMs, &ignored))
+        return Unreached;
+    // No reply with our serial: the hook library is not (yet) in that process.
+    return block->replySerial == serial ? static_cast<MenuResult>(block->result) : Unreached;
+}
+
+bool SystemMenuChannel::openRequestBlock()
+{
+    if (block != nullptr)
+        return true;
+    mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(MenuRequestBlock),
+                                 MenuRequestMappingName);
+    if (mapping == nullptr)
+        return false;
+    block = static_cast<MenuRequestBlock*>(MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(MenuRequestBlock)));
+    return block != nullptr;
+}

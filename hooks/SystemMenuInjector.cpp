@@ -1,0 +1,135 @@
+#include "SystemMenuInjector.h"
+
+#include "SystemMenuChannel.h"
+#include "TopLevelWindows.h"
+#include "app/MessageCatalog.h"
+#include "desktops/LockedDesktops.h"
+
+#include <cstring>
+
+namespace {
+const int TitleBufferSize = 233;
+// The options dialog's title: the program's own dialog never carries the items.
+const char OptionsDialogTitle[] = "Lumenfold";
+
+bool takesItems(HWND window)
+{
+    char title[TitleBufferSize] = {};
+    GetWindowTextA(window, title, sizeof title);
+    return title[0] != '\0' && std::strcmp(title, OptionsDialogTitle) != 0;
+}
+
+void copyText(char* destination, size_t size, const char* text)
+{
+    lstrcpynA(destination, text, static_cast<int>(size));
+}
+}
+
+SystemMenuInjector::SystemMenuInjector(LockedDesktops& desktops, const MessageCatalog& messages,
+                                       SystemMenuChannel& channel)
+    : desktops(desktops), messages(messages), channel(channel)
+{
+}
+
+SystemMenuInjector::~SystemMenuInjector()
+{
+    removeFromAll();
+}
+
+void SystemMenuInjector::injectInto(HWND window, int desk, bool onAllDesktops)
+{
+    CSingleLock hold(lock);
+    makeItems(window, desk, onAllDesktops);
+}
+
+// Every window of one pass gets its items for the desktop current during that pass.
+void SystemMenuInjector::injectAll()
+{
+    forEachUserWindow(mainWindow, [this](HWND window) {
+        CSingleLock hold(lock);
+        if (makeItems(window, -1, false) == Unreached)
+            unreached.push_back(window);
+    });
+}
+
+void SystemMenuInjector::injectUnreached()
+{
+    std::vector<HWND> windows;
+    {
+        CSingleLock hold(lock);
+        windows.swap(unreached);
+    }
+    for (HWND window : windows)
+        injectInto(window, -1, false);
+}
+
+void SystemMenuInjector::removeFrom(HWND window)
+{
+    CSingleLock hold(lock);
+    takeItemsOff(window);
+}
+
+// Windows on no list keep their items: windows on all desktops and visible windows not yet filed.
+void SystemMenuInjector::removeFromAll()
+{
+    for (int desk = 1; desk < desktops.idEnd(); ++desk) {
+        for (unsigned index = 0;; ++index) {
+            std::optional<WindowEntry> entry = desktops.windowAt(static_cast<DesktopId>(desk), index);
+            if (!entry)
+                break;
+            removeFrom(entry->hwnd);
+        }
+    }
+}
+
+// The whole choice is one locked unit, so that the watcher and the user-interface thread never
+// edit the same menu at once.
+void SystemMenuInjector::onSystemCommand(HWND window, int commandId)
+{
+    CSingleLock hold(lock);
+    int desk = commandId - static_cast<int>(SendToCmdBase);
+    if (desk > 0 && desk < desktops.idEnd()) {
+        takeItemsOff(window);
+        desktops.sendWindowTo(static_cast<DesktopId>(desk), window);
+        makeItems(window, desk, false);
+    } else if (commandId == static_cast<int>(OnAllDesktopsCmd)) {
+        bool wasOnAll = channel.perform(window, ReadMark) == Marked;
+        takeItemsOff(window);
+        if (wasOnAll)
+            desktops.addWindow(window);
+        else
+            desktops.removeWindow(window);
+        makeItems(window, -1, !wasOnAll);
+    }
+}
+
+MenuResult SystemMenuInjector::makeItems(HWND window, int desk, bool onAllDesktops)
+{
+    if (!takesItems(window))
+        return NoSystemMenu;
+    if (desk < 0)
+        desk = desktops.currentId();
+
+    MenuItemsRecipe recipe = {};
+    recipe.marked = onAllDesktops;
+    copyText(recipe.onAllDesktopsText, sizeof recipe.onAllDesktopsText, messages.text(MsgOnAllDesktops));
+    copyText(recipe.sendToText, sizeof recipe.sendToText, messages.text(MsgSendTo));
+    for (int other = 1; recipe.entryCount < MaxDesktops; ++other) {
+        std::optional<std::string> name = desktops.desktopName(static_cast<DesktopId>(other));
+        if (!name)
+            break;
+        if (other == desk)
+            continue;
+        MenuItemsRecipe::Entry& entry = recipe.entries[recipe.entryCount++];
+        entry.id = SendToCmdBase + other;
+        copyText(entry.name, sizeof entry.name, name->c_str());
+    }
+    return channel.perform(window, AddItems, &recipe);
+}
+
+void SystemMenuInjector::takeItemsOff(HWND window)
+{
+    MenuItemsRecipe recipe = {};
+    copyText(recipe.sendToText, sizeof recipe.sendToText, messages.text(MsgSendTo));
+    channel.perform(window, RemoveItems, &recipe);
+}
