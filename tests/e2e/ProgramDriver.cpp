@@ -150,9 +150,10 @@ bool pressKeysThroughX(const std::string& modifier, const std::string& key)
     return xdotool.start("/bin/sh -c \"" + script + "\"");
 }
 
-HostedWindows::HostedWindows(std::initializer_list<std::string> titleList, bool hang) : titles(titleList)
+HostedWindows::HostedWindows(std::initializer_list<std::string> titleList, bool hang, const std::string& options)
+    : titles(titleList)
 {
-    std::string command = "\"" + helperPath("WindowHost.exe") + "\"";
+    std::string command = "\"" + helperPath("WindowHost.exe") + "\" " + options;
     if (hang)
         command += " --hang";
     for (const std::string& title : titles)
@@ -169,6 +170,15 @@ HostedWindows::HostedWindows(std::initializer_list<std::string> titleList, bool 
 HWND HostedWindows::window(const std::string& title) const
 {
     return findWindowOfProcess(process.id(), title, 2000);
+}
+
+LRESULT hostedMenuState(HWND window)
+{
+    static const UINT message = RegisterWindowMessageA("WindowHostMenuState");
+    DWORD_PTR state = 0;
+    if (!SendMessageTimeoutA(window, message, 0, 0, SMTO_ABORTIFHUNG, 2000, &state))
+        return -1;
+    return static_cast<LRESULT>(state);
 }
 
 Notepad::Notepad()

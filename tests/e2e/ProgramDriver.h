@@ -57,7 +57,8 @@ bool pressKeysThroughX(const std::string& modifier, const std::string& key);
 // Top-level windows of another program (WindowHost.exe), one per title.
 class HostedWindows {
 public:
-    HostedWindows(std::initializer_list<std::string> titles, bool hang = false);
+    // options: more of WindowHost's options, e.g. "--late-title".
+    HostedWindows(std::initializer_list<std::string> titles, bool hang = false, const std::string& options = "");
     HWND window(const std::string& title) const;
     bool ready() const { return readyFlag; }
 
@@ -79,6 +80,19 @@ private:
     ChildProcess process;
     HWND main = nullptr;
 };
+
+// Lumenfold's items in the system menu of a WindowHost window, as the window itself reads them:
+// 0 without the items; else 1, plus 2 when "on all desktops" is checked, plus bit 16 + n - 1 for
+// each "send to" desktop n. -1 when the window does not answer.
+LRESULT hostedMenuState(HWND window);
+inline LRESULT itemsWithSendTo(std::initializer_list<int> desktops)
+{
+    LRESULT state = 1;
+    for (int n : desktops)
+        state |= 1 << (15 + n);
+    return state;
+}
+constexpr LRESULT MarkedOnAllDesktops = 3;
 
 HWND findWindowOfProcess(DWORD processId, const std::string& title, DWORD timeoutMs = 10000);
 bool visible(HWND window);

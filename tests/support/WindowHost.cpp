@@ -1,12 +1,46 @@
 // Another application's windows, for the end-to-end tests: one visible top-level window per title
 // on the command line, created in that order (the last one ends on top).
-// usage: WindowHost.exe [--hang] TITLE...   The test that starts the host also ends it.
-//   --hang  the thread stops answering messages once the windows are up, as a hung application.
+// usage: WindowHost.exe [--hang] [--late-title] [--burst N] TITLE...   The test that starts the
+// host also ends it.
+//   --hang        the thread stops answering messages once the windows are up, as a hung application.
+//   --late-title  each window is created without a title and given it a moment later.
+//   --burst N     N windows "TITLE 1" to "TITLE N" for the first title, one every few milliseconds.
+// Each window answers MenuStateMessage with what its own system menu holds (see menuState).
 #include <windows.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace {
+const char MenuStateMessage[] = "WindowHostMenuState";
+const UINT OnAllDesktopsCmd = 1124;
+const UINT SendToCmdBase = 1824;
+
+// Lumenfold's items as this window's own system menu holds them: 0 without "on all desktops";
+// else 1, plus 2 when it is checked, plus bit 16 + n - 1 for each "send to" entry of desktop n.
+LRESULT menuState(HWND window)
+{
+    HMENU menu = GetSystemMenu(window, FALSE);
+    UINT state = GetMenuState(menu, OnAllDesktopsCmd, MF_BYCOMMAND);
+    if (state == static_cast<UINT>(-1))
+        return 0;
+    LRESULT result = 1 | ((state & MF_CHECKED) ? 2 : 0);
+    for (UINT n = 1; n <= 15; ++n) {
+        if (GetMenuState(menu, SendToCmdBase + n, MF_BYCOMMAND) != static_cast<UINT>(-1))
+            result |= 1 << (15 + n);
+    }
+    return result;
+}
+
+LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    static const UINT menuStateMessage = RegisterWindowMessageA(MenuStateMessage);
+    if (message == menuStateMessage)
+        return menuState(window);
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
 // Answers messages for a while, waiting for them the way an application's message loop does.
 void answerMessagesFor(UINT milliseconds)
 {
@@ -16,12 +50,26 @@ void answerMessagesFor(UINT milliseconds)
         DispatchMessageA(&message);
     KillTimer(nullptr, timer);
 }
+
+HWND makeWindow(const std::string& title, int index, bool lateTitle)
+{
+    int offset = 30 * (index % 10);
+    HWND window = CreateWindowExA(0, "WindowHostWindow", lateTitle ? "" : title.c_str(),
+                                  WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400 + offset, 200 + offset, 300, 180, nullptr,
+                                  nullptr, GetModuleHandleA(nullptr), nullptr);
+    UpdateWindow(window);
+    if (lateTitle) {
+        answerMessagesFor(300);
+        SetWindowTextA(window, title.c_str());
+    }
+    return window;
+}
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
     WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.lpfnWndProc = windowProc;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
@@ -29,16 +77,25 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     RegisterClassA(&windowClass);
 
     bool hang = false;
+    bool lateTitle = false;
+    int burst = 0;
     int windows = 0;
     for (int i = 1; i < __argc; ++i) {
         if (std::strcmp(__argv[i], "--hang") == 0) {
             hang = true;
-            continue;
+        } else if (std::strcmp(__argv[i], "--late-title") == 0) {
+            lateTitle = true;
+        } else if (std::strcmp(__argv[i], "--burst") == 0 && i + 1 < __argc) {
+            burst = std::atoi(__argv[++i]);
+        } else if (burst > 0) {
+            for (int n = 1; n <= burst; ++n) {
+                makeWindow(std::string(__argv[i]) + " " + std::to_string(n), windows++, false);
+                answerMessagesFor(5);
+            }
+            burst = 0;
+        } else {
+            makeWindow(__argv[i], windows++, lateTitle);
         }
-        int offset = 30 * windows++;
-        HWND window = CreateWindowExA(0, "WindowHostWindow", __argv[i], WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                      400 + offset, 200 + offset, 300, 180, nullptr, nullptr, instance, nullptr);
-        UpdateWindow(window);
     }
 
     if (hang) {

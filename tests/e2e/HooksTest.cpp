@@ -1,0 +1,251 @@
+// The system-menu items and the tray menu, driven as a user and other programs would. The windows
+// are other programs' (WindowHost, notepad), so under Wine every item is made through the hook
+// library inside their own process: these tests exercise the in-process path.
+#include "ProgramDriver.h"
+#include "ScreenPicture.h"
+#include "res/resource.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+const DWORD ItemsLimitMs = 10000;
+
+bool hasState(HWND window, LRESULT expected)
+{
+    return waitUntil([&] { return hostedMenuState(window) == expected; }, ItemsLimitMs);
+}
+
+// What the system menu posts when the user chooses one of the items.
+void choose(HWND window, UINT command)
+{
+    PostMessageA(window, WM_SYSCOMMAND, command, 0);
+}
+
+class Hooks : public ::testing::Test {
+protected:
+    void SetUp() override { prepareFirstRun(0); }
+
+    RunningLumenfold lumenfold;
+};
+
+TEST_F(Hooks, EveryWindowGetsItsItemsAtStartAndWhenItAppearsTitledLate)
+{
+    HostedWindows before{"Before"};
+    ASSERT_TRUE(lumenfold.start());
+    EXPECT_TRUE(hasState(before.window("Before"), itemsWithSendTo({2, 3})));
+
+    HostedWindows late{{"Late"}, false, "--late-title"};
+    ASSERT_TRUE(late.ready());
+    EXPECT_TRUE(hasState(late.window("Late"), itemsWithSendTo({2, 3})));
+
+    pressAlt(VK_F2);
+    HostedWindows onTwo{"On two"};
+    EXPECT_TRUE(hasState(onTwo.window("On two"), itemsWithSendTo({1, 3}))) << "made for the desktop current then";
+}
+
+// As a user does: Alt+Space opens notepad's system menu, Up wraps to "send to", Right opens it on
+// desktop 2's entry, Down moves to desktop 3.
+TEST_F(Hooks, SendToChosenWithTheKeysInNotepadsSystemMenu)
+{
+    Notepad notepad;
+    ASSERT_TRUE(lumenfold.start());
+    HWND window = notepad.window();
+    SetForegroundWindow(window);
+    ASSERT_TRUE(waitUntil([&] { return GetForegroundWindow() == window; }));
+    pumpMessagesFor(1000); // the items reach notepad's menu through the library
+    pressAlt(VK_SPACE);
+    ASSERT_TRUE(waitUntil([] { return FindWindowA("#32768", nullptr) != nullptr; })) << "no system menu opened";
+    for (WORD key : {VK_UP, VK_RIGHT, VK_DOWN, VK_RETURN}) {
+        pressKeys({key});
+        pumpMessagesFor(200);
+    }
+    EXPECT_TRUE(waitUntil([&] { return !visible(window); })) << "notepad was not sent away";
+
+    pressAlt(VK_F3);
+    EXPECT_TRUE(waitUntil([&] { return visible(window) && GetForegroundWindow() == window; }))
+        << "desktop 3 shows notepad, active";
+}
+
+TEST_F(Hooks, OnAllDesktopsKeepsAWindowThroughSwitchesUntilChosenAgain)
+{
+    HostedWindows hosted{"Everywhere"};
+    ASSERT_TRUE(lumenfold.start());
+    HWND window = hosted.window("Everywhere");
+    ASSERT_TRUE(hasState(window, itemsWithSendTo({2, 3})));
+
+    choose(window, 1124);
+    EXPECT_TRUE(hasState(window, MarkedOnAllDesktops)) << "the checked item alone";
+    pressAlt(VK_F2);
+    pressAlt(VK_F3);
+    ASSERT_TRUE(waitUntil([&] { return hostedMenuState(window) == MarkedOnAllDesktops; }));
+    pumpMessagesFor(500);
+    EXPECT_TRUE(visible(window));
+
+    choose(window, 1124);
+    EXPECT_TRUE(hasState(window, itemsWithSendTo({1, 2}))) << "a member of desktop 3 again";
+    pressAlt(VK_F1);
+    EXPECT_TRUE(waitUntil([&] { return !visible(window); }));
+}
+
+// Two hundred windows appear while the user switches; none is lost, each gets its items, and the
+// program answers afterwards.
+TEST_F(Hooks, WindowsAppearingInABurstDuringSwitchesAllGetTheirItems)
+{
+    ASSERT_TRUE(lumenfold.start());
+    ChildProcess burst;
+    ASSERT_TRUE(burst.start("\"" + helperPath("WindowHost.exe") + "\" --burst 200 Burst"));
+    for (int press = 0; press < 30 && !findWindowOfProcess(burst.id(), "Burst 200", 0); ++press) {
+        pressAlt(press % 2 ? VK_F1 : VK_F2);
+        pumpMessagesFor(100);
+    }
+    ASSERT_NE(findWindowOfProcess(burst.id(), "Burst 200", 30000), nullptr);
+    pressAlt(VK_F1);
+
+    DWORD_PTR ignored = 0;
+    EXPECT_TRUE(SendMessageTimeoutA(lumenfold.mainWindow(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored));
+    std::vector<HWND> windows;
+    for (int n = 1; n <= 200; ++n)
+        windows.push_back(findWindowOfProcess(burst.id(), "Burst " + std::to_string(n), 1000));
+    int withoutItems = 0;
+    for (HWND window : windows) {
+        if (!waitUntil([&] { return (hostedMenuState(window) & 1) != 0; }, ItemsLimitMs))
+            ++withoutItems;
+    }
+    EXPECT_EQ(withoutItems, 0);
+
+    lumenfold.terminate();
+    EXPECT_EQ(lumenfold.waitForExit(), 0u);
+    int hidden = 0;
+    for (HWND window : windows)
+        hidden += visible(window) ? 0 : 1;
+    EXPECT_EQ(hidden, 0) << "every window is shown again at the exit";
+}
+
+// The library is taken from the program's own folder only, never from the current folder or the
+// search path.
+TEST_F(Hooks, AStartWithoutTheLibraryBesideTheProgramEndsWithMessage11)
+{
+    std::string folder = std::string(getenv("TEMP") ? getenv("TEMP") : ".") + "\\alone";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    ASSERT_TRUE(CopyFileA(programPath().c_str(), (folder + "\\Lumenfold.exe").c_str(), FALSE));
+    std::string programFolder = programPath().substr(0, programPath().find_last_of('\\'));
+    SetCurrentDirectoryA(programFolder.c_str());
+    SetEnvironmentVariableA("PATH", (programFolder + ";" + getenv("PATH")).c_str());
+
+    ChildProcess alone;
+    ASSERT_TRUE(alone.start("\"" + folder + "\\Lumenfold.exe\""));
+    HWND box = findMessageBox(alone.id());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(messageBoxText(box), "Cant load library");
+    pressButton(box, IDOK);
+    EXPECT_EQ(alone.waitForExit(10000), 1u);
+}
+
+// The tray icon's menu, opened with a right click and used with the keys. The program icon is
+// found on the screen where the shell draws it.
+class TrayMenu : public Hooks {
+protected:
+    void openMenu()
+    {
+        RECT taskbar = {0, GetSystemMetrics(SM_CYSCREEN) - 40, GetSystemMetrics(SM_CXSCREEN),
+                        GetSystemMetrics(SM_CYSCREEN)};
+        Picture icon = Picture::ofIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PROGRAM)));
+        std::optional<POINT> at;
+        ASSERT_TRUE(waitUntil([&] { return (at = Picture::ofScreen(taskbar).find(icon)).has_value(); }));
+        int half = GetSystemMetrics(SM_CXSMICON) / 2;
+        SetCursorPos(at->x + half, at->y + half);
+        INPUT click[2] = {};
+        click[0].type = click[1].type = INPUT_MOUSE;
+        click[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+        click[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+        SendInput(2, click, sizeof(INPUT));
+    }
+
+    bool menuOpen(DWORD timeoutMs = 10000)
+    {
+        return waitUntil([] { return IsWindowVisible(FindWindowA("#32768", nullptr)); }, timeoutMs);
+    }
+
+    void useKeys(std::initializer_list<WORD> keys)
+    {
+        for (WORD key : keys) {
+            pressKeys({key});
+            pumpMessagesFor(150);
+        }
+    }
+};
+
+// The second desktop's submenu: "Close all apps", "Switch on this desktop", a separator, its window.
+TEST_F(TrayMenu, AWindowItemChosenAfterADismissedMenuComesToTheCurrentDesktop)
+{
+    HostedWindows hosted{"Far"};
+    ASSERT_TRUE(lumenfold.start());
+    HWND distant = hosted.window("Far");
+    ASSERT_TRUE(hasState(distant, itemsWithSendTo({2, 3})));
+    choose(distant, 1826);
+    ASSERT_TRUE(waitUntil([&] { return !visible(distant); }));
+
+    openMenu();
+    ASSERT_TRUE(menuOpen());
+    useKeys({VK_ESCAPE});
+    ASSERT_TRUE(waitUntil([] { return !IsWindowVisible(FindWindowA("#32768", nullptr)); }));
+
+    openMenu();
+    ASSERT_TRUE(menuOpen());
+    useKeys({VK_DOWN, VK_DOWN, VK_RIGHT, VK_DOWN, VK_DOWN, VK_RETURN});
+    EXPECT_TRUE(waitUntil([&] { return visible(distant); }));
+    EXPECT_TRUE(hasState(distant, itemsWithSendTo({2, 3}))) << "its items are made for the current desktop";
+}
+
+TEST_F(TrayMenu, CloseAllAppsOnAHiddenDesktopClosesItsWindows)
+{
+    HostedWindows hosted{"One", "Two"};
+    ASSERT_TRUE(lumenfold.start());
+    HWND one = hosted.window("One");
+    HWND two = hosted.window("Two");
+    ASSERT_TRUE(hasState(two, itemsWithSendTo({2, 3})));
+    choose(one, 1827);
+    choose(two, 1827);
+    ASSERT_TRUE(waitUntil([&] { return !visible(one) && !visible(two); }));
+
+    openMenu();
+    ASSERT_TRUE(menuOpen());
+    useKeys({VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_RETURN});
+    EXPECT_TRUE(waitUntil([&] { return !IsWindow(one) && !IsWindow(two); }));
+}
+
+TEST_F(TrayMenu, OpensWhileAnotherProgramIsHung)
+{
+    HostedWindows frozen{{"Frozen"}, true};
+    ASSERT_TRUE(lumenfold.start());
+    openMenu();
+    EXPECT_TRUE(menuOpen());
+    useKeys({VK_ESCAPE});
+}
+
+// Close-all waits for the user's answer to notepad's question. A right click meanwhile is not
+// acted on inside that wait (the menu would wait for the lock its own thread holds), but once the
+// close-all is over.
+TEST_F(TrayMenu, ARightClickDuringCloseAllOpensTheMenuOnceTheUserHasAnswered)
+{
+    Notepad notepad;
+    notepad.makeUnsavedChanges();
+    ASSERT_TRUE(lumenfold.start());
+    pressAlt(VK_DELETE);
+    HWND question = findMessageBox(processOf(notepad.window()));
+    ASSERT_NE(question, nullptr);
+
+    openMenu();
+    EXPECT_FALSE(menuOpen(1000)) << "the menu opened inside the close-all";
+    pressButton(question, IDCANCEL);
+    EXPECT_TRUE(menuOpen());
+    useKeys({VK_ESCAPE});
+    DWORD_PTR ignored = 0;
+    EXPECT_TRUE(SendMessageTimeoutA(lumenfold.mainWindow(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored));
+}
+
+} // namespace
