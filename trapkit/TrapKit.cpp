@@ -15,38 +15,44 @@ HHOOK windowReportHook;
 HHOOK menuRequestHook;
 HHOOK sysCommandHook;
 
-// Opened on first use in each process, since Lumenfold may create them after the hooks are in.
-SharedRecord* volatile sharedRecord;
-HANDLE volatile newWindowEvent;
-MenuRequestBlock* volatile requestBlock;
+// A view of a mapping that Lumenfold creates, opened on first use in each process, since
+// Lumenfold may create it after the hooks are in. Programs keep this library loaded after the
+// hooks are gone, so the mapping's handle stays open with the view: while it is open the name
+// stays taken, and a restarted Lumenfold that creates the mapping again gets this same one
+// instead of a new one that nobody here would ever see.
+template <typename T>
+struct NamedView {
+    T* volatile view;
+    HANDLE mapping;
+};
+
+NamedView<SharedRecord> sharedRecord;
+NamedView<MenuRequestBlock> requestBlock;
+HANDLE volatile newWindowEvent; // open for the same reason as the mappings
 
 constexpr char ReportedProperty[] = "LumenfoldReported";
 constexpr char ProgramManagerTitle[] = "Program Manager";
 
-void* mapNamedView(const char* name, SIZE_T size)
-{
-    HANDLE mapping = OpenFileMappingA(FILE_MAP_WRITE, FALSE, name);
-    if (mapping == nullptr)
-        return nullptr;
-    void* view = MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, size);
-    // The view keeps the section alive on its own.
-    CloseHandle(mapping);
-    return view;
-}
-
 // Several threads of one process may get here at once; the first view published is kept and any
 // other one is given back, so the cache never leaks or changes under a reader.
 template <typename T>
-T* cachedView(T* volatile& cache, const char* name)
+T* cachedView(NamedView<T>& cache, const char* name)
 {
-    if (T* view = cache)
+    if (T* view = cache.view)
         return view;
-    void* view = mapNamedView(name, sizeof(T));
-    if (view == nullptr)
+    HANDLE mapping = OpenFileMappingA(FILE_MAP_WRITE, FALSE, name);
+    if (mapping == nullptr)
         return nullptr;
-    if (InterlockedCompareExchangePointer(reinterpret_cast<void* volatile*>(&cache), view, nullptr) != nullptr)
-        UnmapViewOfFile(view);
-    return cache;
+    void* view = MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, sizeof(T));
+    if (view == nullptr
+        || InterlockedCompareExchangePointer(reinterpret_cast<void* volatile*>(&cache.view), view, nullptr) != nullptr) {
+        if (view != nullptr)
+            UnmapViewOfFile(view);
+        CloseHandle(mapping);
+        return cache.view;
+    }
+    cache.mapping = mapping;
+    return cache.view;
 }
 
 HANDLE cachedEvent()
@@ -177,6 +183,15 @@ LRESULT CALLBACK sysCommandProc(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(sysCommandHook, code, wParam, lParam);
 }
 
+template <typename T>
+void closeView(NamedView<T>& cache)
+{
+    if (cache.view != nullptr)
+        UnmapViewOfFile(cache.view);
+    if (cache.mapping != nullptr)
+        CloseHandle(cache.mapping);
+}
+
 bool removeHook(HHOOK& hook)
 {
     if (hook != nullptr && !UnhookWindowsHookEx(hook))
@@ -224,10 +239,8 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
     } else if (reason == DLL_PROCESS_DETACH && reserved == nullptr) {
         // Only on unloading: when the process ends, the system takes everything back itself and
         // other threads may have been stopped halfway through using these.
-        if (sharedRecord != nullptr)
-            UnmapViewOfFile(sharedRecord);
-        if (requestBlock != nullptr)
-            UnmapViewOfFile(requestBlock);
+        closeView(sharedRecord);
+        closeView(requestBlock);
         if (newWindowEvent != nullptr)
             CloseHandle(newWindowEvent);
     }
