@@ -1,11 +1,248 @@
+// TrapKit.dll: global hooks that tell Lumenfold about windows of every process, and that edit a
+// system menu from inside the process the menu belongs to. Lumenfold loads it by full path and
+// installs the hooks; the system then loads it into each process whose threads run a hook.
+#include "SystemMenuEditing.h"
 #include "TrapKitProtocol.h"
+
+#include <cstring>
+
+namespace {
+HINSTANCE thisModule;
+
+// Hook handles are only meaningful in Lumenfold's process, which installs them. Everywhere else
+// they stay null, and CallNextHookEx ignores its first argument anyway.
+HHOOK windowReportHook;
+HHOOK menuRequestHook;
+HHOOK sysCommandHook;
+
+// A view of a mapping that Lumenfold creates, opened on first use in each process, since
+// Lumenfold may create it after the hooks are in. Programs keep this library loaded after the
+// hooks are gone, so the mapping's handle stays open with the view: while it is open the name
+// stays taken, and a restarted Lumenfold that creates the mapping again gets this same one
+// instead of a new one that nobody here would ever see.
+template <typename T>
+struct NamedView {
+    T* volatile view;
+    HANDLE mapping;
+};
+
+NamedView<SharedRecord> sharedRecord;
+NamedView<MenuRequestBlock> requestBlock;
+HANDLE volatile newWindowEvent; // open for the same reason as the mappings
+
+constexpr char ReportedProperty[] = "LumenfoldReported";
+constexpr char ProgramManagerTitle[] = "Program Manager";
+
+// Several threads of one process may get here at once; the first view published is kept and any
+// other one is given back, so the cache never leaks or changes under a reader.
+template <typename T>
+T* cachedView(NamedView<T>& cache, const char* name)
+{
+    if (T* view = cache.view)
+        return view;
+    HANDLE mapping = OpenFileMappingA(FILE_MAP_WRITE, FALSE, name);
+    if (mapping == nullptr)
+        return nullptr;
+    void* view = MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, sizeof(T));
+    if (view == nullptr
+        || InterlockedCompareExchangePointer(reinterpret_cast<void* volatile*>(&cache.view), view, nullptr) != nullptr) {
+        if (view != nullptr)
+            UnmapViewOfFile(view);
+        CloseHandle(mapping);
+        return cache.view;
+    }
+    cache.mapping = mapping;
+    return cache.view;
+}
+
+HANDLE cachedEvent()
+{
+    if (HANDLE event = newWindowEvent)
+        return event;
+    HANDLE event = OpenEventA(EVENT_MODIFY_STATE, FALSE, NewWindowEventName);
+    if (event == nullptr)
+        return nullptr;
+    if (InterlockedCompareExchangePointer(reinterpret_cast<void* volatile*>(&newWindowEvent), event, nullptr) != nullptr)
+        CloseHandle(event);
+    return newWindowEvent;
+}
+
+// Every process writes into one slot. The wait for it is bounded so that a program never hangs on
+// a Lumenfold that is busy or gone; a dropped report is made again on a later message.
+bool report(LONG code, HWND window, LONG param)
+{
+    SharedRecord* record = cachedView(sharedRecord, SharedRecordName);
+    HANDLE event = cachedEvent();
+    if (record == nullptr || event == nullptr)
+        return false;
+    DWORD start = GetTickCount();
+    while (InterlockedCompareExchange(&record->code, RecordBeingWritten, RecordEmpty) != RecordEmpty) {
+        if (GetTickCount() - start >= RecordClaimLimitMs)
+            return false;
+        Sleep(1);
+    }
+    record->window = static_cast<DWORD>(reinterpret_cast<UINT_PTR>(window));
+    record->param = param;
+    // Publishing the code last tells the watcher that window and param are complete.
+    InterlockedExchange(&record->code, code);
+    SetEvent(event);
+    return true;
+}
+
+// Lumenfold passes over untitled windows, and a window often gets its title only after it is
+// created, so a window is worth reporting once it is shown and titled.
+bool isReportable(HWND window)
+{
+    if (GetAncestor(window, GA_PARENT) != GetDesktopWindow() || !IsWindowVisible(window))
+        return false;
+    if (GetPropA(window, ReportedProperty) != nullptr)
+        return false;
+    char title[sizeof ProgramManagerTitle] = {};
+    if (GetWindowTextA(window, title, sizeof title) == 0)
+        return false;
+    return std::strncmp(title, ProgramManagerTitle, sizeof ProgramManagerTitle - 1) != 0;
+}
+
+void considerWindow(HWND window)
+{
+    if (isReportable(window) && report(RecordWindowCreated, window, 0))
+        SetPropA(window, ReportedProperty, reinterpret_cast<HANDLE>(1));
+}
+
+LRESULT CALLBACK windowReportProc(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HC_ACTION) {
+        const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+        if (call->message == WM_WINDOWPOSCHANGED) {
+            if (reinterpret_cast<const WINDOWPOS*>(call->lParam)->flags & SWP_SHOWWINDOW)
+                considerWindow(call->hwnd);
+        } else if (call->message == WM_SETTEXT) {
+            considerWindow(call->hwnd);
+        } else if (call->message == WM_DESTROY) {
+            // A window must not take our property entry with it into destruction.
+            RemovePropA(call->hwnd, ReportedProperty);
+        }
+    }
+    return CallNextHookEx(windowReportHook, code, wParam, lParam);
+}
+
+UINT menuRequestMessage()
+{
+    static UINT message = RegisterWindowMessageA(MenuRequestMessageName);
+    return message;
+}
+
+// Lumenfold waits in SendMessageTimeoutA until the reply serial appears, so nothing here may wait.
+void serveMenuRequest(HWND window, LONG serial)
+{
+    MenuRequestBlock* block = cachedView(requestBlock, MenuRequestMappingName);
+    if (block == nullptr || block->requestSerial != serial)
+        return;
+    if (block->window != static_cast<DWORD>(reinterpret_cast<UINT_PTR>(window)))
+        return;
+    block->result = performMenuOperation(window, block->operation, block->recipe);
+    InterlockedExchange(&block->replySerial, serial);
+}
+
+LRESULT CALLBACK menuRequestProc(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HC_ACTION) {
+        const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (call->message != 0 && call->message == menuRequestMessage())
+            serveMenuRequest(call->hwnd, static_cast<LONG>(call->wParam));
+    }
+    return CallNextHookEx(menuRequestHook, code, wParam, lParam);
+}
+
+// A program may use our ids in its own menus or controls, so a WM_COMMAND counts only when it
+// comes from a menu and the window's system menu really holds our item.
+bool isOurMenuCommand(const MSG& message)
+{
+    if (message.lParam != 0 || HIWORD(message.wParam) != 0 || !isProgramMenuCommand(LOWORD(message.wParam)))
+        return false;
+    HMENU systemMenu = GetSystemMenu(message.hwnd, FALSE);
+    return systemMenu != nullptr && GetMenuState(systemMenu, LOWORD(message.wParam), MF_BYCOMMAND) != UINT(-1);
+}
+
+void considerCommand(MSG& message)
+{
+    if (message.message == WM_SYSCOMMAND && isProgramMenuCommand(static_cast<UINT>(message.wParam))) {
+        report(RecordSysCommand, message.hwnd, static_cast<LONG>(message.wParam));
+    } else if (message.message == WM_COMMAND && isOurMenuCommand(message)) {
+        report(RecordSysCommand, message.hwnd, LOWORD(message.wParam));
+        // The id may mean something else to the program, which must never act on it.
+        message.message = WM_NULL;
+    }
+}
+
+LRESULT CALLBACK sysCommandProc(int code, WPARAM wParam, LPARAM lParam)
+{
+    // A message merely peeked at comes by again when it is removed; only that one counts.
+    if (code == HC_ACTION && wParam == PM_REMOVE)
+        considerCommand(*reinterpret_cast<MSG*>(lParam));
+    return CallNextHookEx(sysCommandHook, code, wParam, lParam);
+}
+
+template <typename T>
+void closeView(NamedView<T>& cache)
+{
+    if (cache.view != nullptr)
+        UnmapViewOfFile(cache.view);
+    if (cache.mapping != nullptr)
+        CloseHandle(cache.mapping);
+}
+
+bool removeHook(HHOOK& hook)
+{
+    if (hook != nullptr && !UnhookWindowsHookEx(hook))
+        return false;
+    hook = nullptr;
+    return true;
+}
+
+bool installHook(HHOOK& hook, int type, HOOKPROC procedure)
+{
+    if (hook == nullptr)
+        hook = SetWindowsHookExA(type, procedure, thisModule, 0);
+    return hook != nullptr;
+}
+}
 
 extern "C" BOOLEAN WINAPI CatchCreateWin(int install)
 {
-    return install >= 0;
+    if (install == 0) {
+        bool reportsRemoved = removeHook(windowReportHook);
+        return removeHook(menuRequestHook) && reportsRemoved;
+    }
+    if (installHook(windowReportHook, WH_CALLWNDPROCRET, windowReportProc)
+        && installHook(menuRequestHook, WH_CALLWNDPROC, menuRequestProc))
+        return TRUE;
+    // Half of the pair is no use to Lumenfold.
+    removeHook(windowReportHook);
+    removeHook(menuRequestHook);
+    return FALSE;
 }
 
 extern "C" BOOLEAN WINAPI CatchSysCmd(int install)
 {
-    return install >= 0;
+    if (install == 0)
+        return removeHook(sysCommandHook);
+    return installHook(sysCommandHook, WH_GETMESSAGE, sysCommandProc);
+}
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
+{
+    if (reason == DLL_PROCESS_ATTACH) {
+        thisModule = instance;
+        // Hooks may be loaded into busy programs with many threads; none of them needs telling.
+        DisableThreadLibraryCalls(instance);
+    } else if (reason == DLL_PROCESS_DETACH && reserved == nullptr) {
+        // Only on unloading: when the process ends, the system takes everything back itself and
+        // other threads may have been stopped halfway through using these.
+        closeView(sharedRecord);
+        closeView(requestBlock);
+        if (newWindowEvent != nullptr)
+            CloseHandle(newWindowEvent);
+    }
+    return TRUE;
 }
