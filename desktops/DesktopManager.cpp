@@ -3,6 +3,7 @@
 #include "WindowRequests.h"
 #include "app/MessageCatalog.h"
 #include "app/TrayIcon.h"
+#include "hooks/TopLevelWindows.h"
 
 DesktopManager::DesktopManager(const Settings& settings, const MessageCatalog& messages)
     : settings(settings), messages(messages)
@@ -61,8 +62,5 @@ void DesktopManager::unregisterDesktopHotkeys()
 
 WindowEntry DesktopManager::makeEntry(HWND window) const
 {
-    int length = GetWindowTextLengthA(window);
-    std::vector<char> title(length + 2, '\0');
-    GetWindowTextA(window, title.data(), length + 1);
-    return WindowEntry{window, title.data()};
+    return WindowEntry{window, windowTitle(window)};
 }

@@ -81,6 +81,8 @@ void HookBridge::mapRecord()
     record = static_cast<SharedRecord*>(MapViewOfFile(mapping.get(), FILE_MAP_ALL_ACCESS, 0, 0, sizeof(SharedRecord)));
     if (record == nullptr)
         messages.fatalError(MsgCantMapMemory);
+    // Hooked programs keep the mapping of an earlier run alive, with whatever its last report left.
+    InterlockedExchange(&record->code, RecordEmpty);
 }
 
 // Always by full path from the folder of the program's own executable: a TrapKit.dll in the current

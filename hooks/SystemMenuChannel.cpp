@@ -51,10 +51,11 @@ MenuResult SystemMenuChannel::request(HWND window, MenuOperation operation, cons
     block->requestSerial = serial;
 
     DWORD_PTR ignored = 0;
-    // SMTO_BLOCK: nothing else runs on this thread while it waits, so no message handler can come
-    // back in here and take the lock a second time.
-    if (!SendMessageTimeoutA(window, requestMessage, static_cast<WPARAM>(serial), 0,
-                             SMTO_BLOCK | SMTO_ABORTIFHUNG, RequestLimitMs, &ignored))
+    // Messages sent to this thread meanwhile are answered: the window's thread may be waiting for
+    // one of them (activation does that) before it takes the request. None of this thread's
+    // handlers makes a menu request, so none comes back here.
+    if (!SendMessageTimeoutA(window, requestMessage, static_cast<WPARAM>(serial), 0, SMTO_ABORTIFHUNG,
+                             RequestLimitMs, &ignored))
         return Unreached;
     // No reply with our serial: the hook library is not (yet) in that process.
     return block->replySerial == serial ? static_cast<MenuResult>(block->result) : Unreached;

@@ -14,9 +14,8 @@ const char OptionsDialogTitle[] = "Lumenfold";
 
 bool takesItems(HWND window)
 {
-    char title[TitleBufferSize] = {};
-    GetWindowTextA(window, title, sizeof title);
-    return title[0] != '\0' && std::strcmp(title, OptionsDialogTitle) != 0;
+    std::string title = windowTitle(window).substr(0, TitleBufferSize - 1);
+    return !title.empty() && title != OptionsDialogTitle;
 }
 
 void copyText(char* destination, size_t size, const char* text)
@@ -36,10 +35,10 @@ SystemMenuInjector::~SystemMenuInjector()
     removeFromAll();
 }
 
-void SystemMenuInjector::injectInto(HWND window, int desk, bool onAllDesktops)
+MenuResult SystemMenuInjector::injectInto(HWND window, int desk, bool onAllDesktops)
 {
     CSingleLock hold(lock);
-    makeItems(window, desk, onAllDesktops);
+    return makeItems(window, desk, onAllDesktops);
 }
 
 // Every window of one pass gets its items for the desktop current during that pass.

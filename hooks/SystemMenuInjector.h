@@ -28,8 +28,9 @@ public:
     // The program's own top-level window, where every window walk starts.
     void attachMainWindow(HWND window) { mainWindow = window; }
 
-    // desk -1 means the desktop current when the items are made.
-    void injectInto(HWND window, int desk, bool onAllDesktops);
+    // desk -1 means the desktop current when the items are made. Unreached when the window's
+    // program did not take the request in time (it may be busy; a later try may succeed).
+    MenuResult injectInto(HWND window, int desk, bool onAllDesktops);
     void injectAll();
     // Once the hook library is in place: the windows that the pass over all windows could not
     // reach (menus of other processes, on systems that keep them per process) get their items.

@@ -3,6 +3,13 @@
 #include "SystemMenuInjector.h"
 #include "desktops/LockedDesktops.h"
 
+namespace {
+// A program busy with a switch's many requests may not take a window's items at once: it is asked
+// again a little later, for a few seconds.
+const DWORD RetryAfterMs = 250;
+const int MaxAttempts = 20;
+}
+
 bool takeNotification(SharedRecord& record, Notification* taken)
 {
     LONG code = record.code;
@@ -10,7 +17,7 @@ bool takeNotification(SharedRecord& record, Notification* taken)
         return false;
     // The writer filled in the fields before it published the code.
     MemoryBarrier();
-    *taken = Notification{code, reinterpret_cast<HWND>(static_cast<UINT_PTR>(record.window)), record.param};
+    *taken = Notification{code, reinterpret_cast<HWND>(static_cast<UINT_PTR>(record.window)), record.param, 0};
     record.window = 0;
     record.param = 0;
     InterlockedExchange(&record.code, RecordEmpty);
@@ -27,13 +34,19 @@ void WindowWatcher::run()
 {
     // The stop event comes first, so that a stop is seen even while reports keep coming.
     HANDLE events[] = {stopEvent, newWindowEvent};
-    while (WaitForMultipleObjects(2, events, FALSE, INFINITE) == WAIT_OBJECT_0 + 1) {
+    for (;;) {
+        DWORD woken = WaitForMultipleObjects(2, events, FALSE, retries.empty() ? INFINITE : RetryAfterMs);
+        if (woken == WAIT_TIMEOUT)
+            queue.insert(queue.end(), retries.begin(), retries.end()), retries.clear();
+        else if (woken != WAIT_OBJECT_0 + 1)
+            return;
         collect();
         while (!queue.empty() && !stopRequested()) {
             Notification next = queue.front();
             queue.pop_front();
-            act(next);
-            // A writer waiting for the slot gets it before the next piece of work.
+            if (!act(next) && ++next.attempts < MaxAttempts)
+                retries.push_back(next);
+            // The slot is emptied again before the next piece of work.
             collect();
         }
     }
@@ -51,10 +64,12 @@ void WindowWatcher::collect()
         queue.push_back(taken);
 }
 
-void WindowWatcher::act(const Notification& notification)
+// False when a new window's program did not take its items in time.
+bool WindowWatcher::act(const Notification& notification)
 {
     if (notification.code == RecordWindowCreated)
-        injector.injectInto(notification.window, desktops.currentId(), false);
-    else if (notification.code == RecordSysCommand)
+        return injector.injectInto(notification.window, desktops.currentId(), false) != Unreached;
+    if (notification.code == RecordSysCommand)
         injector.onSystemCommand(notification.window, notification.param);
+    return true;
 }

@@ -11,6 +11,7 @@ struct Notification {
     LONG code;
     HWND window;
     LONG param;
+    int attempts;
 };
 
 // Copies a published report out of the record and empties the slot for the next writer. False
@@ -34,7 +35,7 @@ public:
 private:
     bool stopRequested() const;
     void collect();
-    void act(const Notification& notification);
+    bool act(const Notification& notification);
 
     SharedRecord& record;
     HANDLE newWindowEvent;
@@ -42,4 +43,5 @@ private:
     LockedDesktops& desktops;
     SystemMenuInjector& injector;
     std::deque<Notification> queue;
+    std::deque<Notification> retries; // new windows whose program was too busy to take the items
 };

@@ -67,25 +67,87 @@ HANDLE cachedEvent()
     return newWindowEvent;
 }
 
-// Every process writes into one slot. The wait for it is bounded so that a program never hangs on
-// a Lumenfold that is busy or gone; a dropped report is made again on a later message.
-bool report(LONG code, HWND window, LONG param)
+// Every process writes into one slot, and the watcher may be busy for a while (a switch holds the
+// desktops; a request of its own may be waiting for this very thread). So a writer never waits for
+// the slot: a report that finds it taken joins this process's queue, which goes out one report at
+// a time at the next hook calls of this process. A thread timer makes sure such calls come.
+struct QueuedReport {
+    LONG code;
+    HWND window;
+    LONG param;
+};
+constexpr int QueueLimit = 256;
+constexpr UINT RetryEveryMs = 20;
+CRITICAL_SECTION queueLock;
+QueuedReport queue[QueueLimit];
+volatile LONG queued;
+UINT_PTR retryTimer;
+DWORD retryTimerThread;
+
+bool publish(const QueuedReport& report)
 {
     SharedRecord* record = cachedView(sharedRecord, SharedRecordName);
     HANDLE event = cachedEvent();
     if (record == nullptr || event == nullptr)
         return false;
-    DWORD start = GetTickCount();
-    while (InterlockedCompareExchange(&record->code, RecordBeingWritten, RecordEmpty) != RecordEmpty) {
-        if (GetTickCount() - start >= RecordClaimLimitMs)
-            return false;
-        Sleep(1);
-    }
-    record->window = static_cast<DWORD>(reinterpret_cast<UINT_PTR>(window));
-    record->param = param;
+    if (InterlockedCompareExchange(&record->code, RecordBeingWritten, RecordEmpty) != RecordEmpty)
+        return false;
+    record->window = static_cast<DWORD>(reinterpret_cast<UINT_PTR>(report.window));
+    record->param = report.param;
     // Publishing the code last tells the watcher that window and param are complete.
-    InterlockedExchange(&record->code, code);
+    InterlockedExchange(&record->code, report.code);
     SetEvent(event);
+    return true;
+}
+
+// The queue's first report goes out when the slot is free; in order, so a choice made in a window
+// never overtakes the window's own report.
+void sendQueued()
+{
+    if (queued == 0)
+        return;
+    EnterCriticalSection(&queueLock);
+    if (queued > 0 && publish(queue[0])) {
+        --queued;
+        for (LONG i = 0; i < queued; ++i)
+            queue[i] = queue[i + 1];
+    }
+    LeaveCriticalSection(&queueLock);
+}
+
+// False only when Lumenfold is not there to hear of it, or the queue is full.
+bool report(LONG code, HWND window, LONG param)
+{
+    QueuedReport report = {code, window, param};
+    EnterCriticalSection(&queueLock);
+    bool done = queued == 0 && publish(report);
+    if (!done && queued < QueueLimit && cachedView(sharedRecord, SharedRecordName) != nullptr) {
+        queue[queued++] = report;
+        done = true;
+        if (retryTimer == 0) {
+            retryTimer = SetTimer(nullptr, 0, RetryEveryMs, nullptr);
+            retryTimerThread = GetCurrentThreadId();
+        }
+    }
+    LeaveCriticalSection(&queueLock);
+    return done;
+}
+
+// The retry timer's tick is ours alone: the program never sees it, and it stops once the queue is
+// empty.
+bool isRetryTick(MSG& message)
+{
+    if (message.message != WM_TIMER || message.hwnd != nullptr || message.wParam != retryTimer || retryTimer == 0 ||
+        GetCurrentThreadId() != retryTimerThread)
+        return false;
+    sendQueued();
+    EnterCriticalSection(&queueLock);
+    if (queued == 0) {
+        KillTimer(nullptr, retryTimer);
+        retryTimer = 0;
+    }
+    LeaveCriticalSection(&queueLock);
+    message.message = WM_NULL;
     return true;
 }
 
@@ -111,6 +173,7 @@ void considerWindow(HWND window)
 
 LRESULT CALLBACK windowReportProc(int code, WPARAM wParam, LPARAM lParam)
 {
+    sendQueued();
     if (code == HC_ACTION) {
         const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
         if (call->message == WM_WINDOWPOSCHANGED) {
@@ -177,8 +240,9 @@ void considerCommand(MSG& message)
 
 LRESULT CALLBACK sysCommandProc(int code, WPARAM wParam, LPARAM lParam)
 {
+    sendQueued();
     // A message merely peeked at comes by again when it is removed; only that one counts.
-    if (code == HC_ACTION && wParam == PM_REMOVE)
+    if (code == HC_ACTION && wParam == PM_REMOVE && !isRetryTick(*reinterpret_cast<MSG*>(lParam)))
         considerCommand(*reinterpret_cast<MSG*>(lParam));
     return CallNextHookEx(sysCommandHook, code, wParam, lParam);
 }
@@ -234,6 +298,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
 {
     if (reason == DLL_PROCESS_ATTACH) {
         thisModule = instance;
+        InitializeCriticalSection(&queueLock);
         // Hooks may be loaded into busy programs with many threads; none of them needs telling.
         DisableThreadLibraryCalls(instance);
     } else if (reason == DLL_PROCESS_DETACH && reserved == nullptr) {

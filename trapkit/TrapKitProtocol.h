@@ -24,10 +24,6 @@ constexpr LONG RecordBeingWritten = -1;
 constexpr char SharedRecordName[] = "Share";
 constexpr char NewWindowEventName[] = "new_window";
 
-// How long a writer waits for the slot to be emptied before it drops its notification. The
-// watcher empties the slot as soon as it wakes, before any work that could wait on a lock.
-constexpr DWORD RecordClaimLimitMs = 100;
-
 // ---- The program's system-menu items ---------------------------------------------------------
 
 constexpr UINT OnAllDesktopsCmd = 1124; // "on all desktops", checked while the window is on all

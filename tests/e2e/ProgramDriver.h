@@ -37,6 +37,8 @@ public:
     // The "Terminate" command, as the tray menu sends it.
     void terminate();
     std::optional<DWORD> waitForExit(DWORD timeoutMs = 15000) { return process.waitForExit(timeoutMs); }
+    // True once the main loop waits for input with nothing left in its queue.
+    bool idle(DWORD timeoutMs = 30000) const { return WaitForInputIdle(process.handle(), timeoutMs) == 0; }
 
 private:
     ChildProcess process;
