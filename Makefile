@@ -1,10 +1,11 @@
 # make        install what is missing, then build into build/
 # make run    build, then start Lumenfold under Wine with a few programs to switch between
 # make test   build, then run every test under Wine (make test ARGS='-R Catalog' runs a few)
+# make bench  build, then print what the tray menu, the menu checks and a new window's items cost
 BUILD := build
 SESSION := scripts/wine-session.sh
 
-.PHONY: all setup build run test clean
+.PHONY: all setup build run test bench clean
 
 all: build
 
@@ -22,6 +23,9 @@ run: build
 
 test: build
 	@timeout 1800 $(SESSION) $(BUILD) ctest --test-dir $(BUILD) --output-on-failure --timeout 120 $(ARGS)
+
+bench: build
+	@$(SESSION) $(BUILD) wine $(BUILD)/bin/LumenfoldBench.exe
 
 clean:
 	rm -rf $(BUILD)

@@ -7,47 +7,37 @@
 #include "framework/CMenu.h"
 
 namespace {
-// Each desktop call is locked on its own, so the watcher thread may change the model between two
-// of them: the menu shows what each call saw.
-HMENU buildDesktopSubmenu(DesktopId id, bool current, LockedDesktops& desktops, CommandMap& commands,
+HMENU buildDesktopSubmenu(int id, bool current, const DesktopSnapshot& desk, CommandMap& commands,
                           const MessageCatalog& messages)
 {
     HMENU submenu = CreatePopupMenu();
-    bool hasWindows = desktops.windowCount(id) != 0;
+    bool hasWindows = !desk.windows.empty();
     if (hasWindows)
         AppendMenuA(submenu, MF_STRING, commands.addCloseAllCommand(id), messages.text(MsgCloseAllApps));
     if (!current)
         AppendMenuA(submenu, MF_STRING, commands.addSwitchCommand(id), messages.text(MsgSwitchToThisDesktop));
     if (hasWindows)
         AppendMenuA(submenu, MF_SEPARATOR, 0, nullptr);
-    for (unsigned index = 0; index < static_cast<unsigned>(desktops.windowCount(id)); ++index) {
-        std::optional<WindowEntry> entry = desktops.windowAt(id, index);
-        if (!entry)
-            break;
-        AppendMenuA(submenu, MF_STRING, commands.addWindowCommand(entry->hwnd), entry->title.c_str());
-    }
+    for (const WindowEntry& entry : desk.windows)
+        AppendMenuA(submenu, MF_STRING, commands.addWindowCommand(entry.hwnd), entry.title.c_str());
     return submenu;
 }
 }
 
+// The model is read in one locked call after the current desktop's list has been made anew from
+// what is visible now: the menu shows one consistent state, even while the watcher thread works.
 HMENU buildTrayMenu(LockedDesktops& desktops, CommandMap& commands, const MessageCatalog& messages)
 {
+    DesktopId current = static_cast<DesktopId>(desktops.currentId());
+    desktops.forgetWindows(current);
+    desktops.captureVisible();
+    std::vector<DesktopSnapshot> desks = desktops.snapshot();
+
     HMENU menu = CreatePopupMenu();
-    for (int desk = 1; desk < desktops.idEnd(); ++desk) {
-        DesktopId id = static_cast<DesktopId>(desk);
-        bool current = desk == desktops.currentId();
-        // The current desktop's list is made anew from what is visible now.
-        if (current) {
-            desktops.forgetWindows(id);
-            desktops.captureVisible();
-        }
-        HMENU submenu = buildDesktopSubmenu(id, current, desktops, commands, messages);
-        std::optional<std::string> name = desktops.desktopName(id);
-        if (!name) {
-            DestroyMenu(submenu);
-            break;
-        }
-        AppendMenuA(menu, MF_POPUP | (current ? MF_CHECKED : 0), reinterpret_cast<UINT_PTR>(submenu), name->c_str());
+    for (int id = 1; id <= static_cast<int>(desks.size()); ++id) {
+        HMENU submenu = buildDesktopSubmenu(id, id == current, desks[id - 1], commands, messages);
+        AppendMenuA(menu, MF_POPUP | (id == current ? MF_CHECKED : 0), reinterpret_cast<UINT_PTR>(submenu),
+                    desks[id - 1].name.c_str());
     }
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(menu, MF_STRING, TerminateCommand, messages.text(MsgTerminate));

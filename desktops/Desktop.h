@@ -19,6 +19,12 @@ struct WindowEntry {
     std::string title;
 };
 
+// A desktop as one locked call hands it out: copies, safe to read after the lock is gone.
+struct DesktopSnapshot {
+    std::string name;
+    std::vector<WindowEntry> windows;
+};
+
 // A virtual desktop: nothing but a name, an optional hotkey and the windows filed on it. The list
 // of a desktop that is not current runs from the bottom of the Z order to the top, as it was when
 // the desktop was left, so its last window is the one activated when the desktop is shown again.

@@ -41,6 +41,7 @@ public:
     void releaseWindow(HWND window);
     void sendWindowTo(DesktopId id, HWND window);
     std::optional<WindowEntry> windowAt(DesktopId id, unsigned index) const;
+    std::vector<DesktopSnapshot> snapshot() const;
     int windowCount(DesktopId id) const;
     void closeAllApps(DesktopId id);
 

@@ -32,6 +32,11 @@ std::optional<WindowEntry> LockedDesktops::windowAt(DesktopId id, unsigned index
     return locked([&](DesktopManager& desktops) { return desktops.windowAt(id, index); });
 }
 
+std::vector<DesktopSnapshot> LockedDesktops::snapshot()
+{
+    return locked([&](DesktopManager& desktops) { return desktops.snapshot(); });
+}
+
 int LockedDesktops::windowCount(DesktopId id)
 {
     return locked([&](DesktopManager& desktops) { return desktops.windowCount(id); });

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 class DesktopManager;
 
@@ -24,6 +25,9 @@ public:
     void saveDesktops();
     void closeAllApps(DesktopId id);
     std::optional<WindowEntry> windowAt(DesktopId id, unsigned index);
+    // Every desktop with its windows, desktop id n at index n - 1, in one locked call: each lock
+    // costs a call into the system.
+    std::vector<DesktopSnapshot> snapshot();
     int windowCount(DesktopId id);
     void captureVisible();
     void forgetWindows(DesktopId id);

@@ -89,6 +89,14 @@ std::optional<WindowEntry> DesktopManager::windowAt(DesktopId id, unsigned index
     return desktop(id).windows[index];
 }
 
+std::vector<DesktopSnapshot> DesktopManager::snapshot() const
+{
+    std::vector<DesktopSnapshot> copies;
+    for (const Desktop& each : desktops)
+        copies.push_back(DesktopSnapshot{each.name, each.windows});
+    return copies;
+}
+
 int DesktopManager::windowCount(DesktopId id) const
 {
     return exists(id) ? static_cast<int>(desktop(id).windows.size()) : 0;

@@ -71,13 +71,9 @@ void SystemMenuInjector::removeFrom(HWND window)
 // Windows on no list keep their items: windows on all desktops and visible windows not yet filed.
 void SystemMenuInjector::removeFromAll()
 {
-    for (int desk = 1; desk < desktops.idEnd(); ++desk) {
-        for (unsigned index = 0;; ++index) {
-            std::optional<WindowEntry> entry = desktops.windowAt(static_cast<DesktopId>(desk), index);
-            if (!entry)
-                break;
-            removeFrom(entry->hwnd);
-        }
+    for (const DesktopSnapshot& desk : desktops.snapshot()) {
+        for (const WindowEntry& entry : desk.windows)
+            removeFrom(entry.hwnd);
     }
 }
 
