@@ -5,8 +5,6 @@
 #include <vector>
 
 namespace {
-const char MainWindowTitle[] = "LumenfoldAppWin";
-
 struct WindowSearch {
     DWORD processId;
     std::string title;
@@ -16,13 +14,9 @@ struct WindowSearch {
 BOOL CALLBACK checkWindow(HWND window, LPARAM context)
 {
     auto* search = reinterpret_cast<WindowSearch*>(context);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if ((search->processId == 0 || owner == search->processId) && windowText(window) == search->title) {
+    if ((search->processId == 0 || processOf(window) == search->processId) && windowText(window) == search->title)
         search->found = window;
-        return FALSE;
-    }
-    return TRUE;
+    return search->found == nullptr;
 }
 
 HWND findWindowNow(DWORD processId, const std::string& title)
@@ -45,10 +39,7 @@ INPUT keyInput(WORD virtualKey, bool release)
 }
 }
 
-HWND findMainWindow(DWORD processId)
-{
-    return findWindowNow(processId, MainWindowTitle);
-}
+HWND findMainWindow(DWORD processId) { return findWindowNow(processId, "LumenfoldAppWin"); }
 
 HWND findWindowOfProcess(DWORD processId, const std::string& title, DWORD timeoutMs)
 {
@@ -57,10 +48,7 @@ HWND findWindowOfProcess(DWORD processId, const std::string& title, DWORD timeou
     return found;
 }
 
-bool visible(HWND window)
-{
-    return IsWindowVisible(window) != FALSE;
-}
+bool visible(HWND window) { return IsWindowVisible(window) != FALSE; }
 
 DWORD processOf(HWND window)
 {
@@ -73,11 +61,9 @@ void endStrayLumenfolds()
 {
     for (int attempt = 0; attempt < 5; ++attempt) {
         HWND stray = findMainWindow();
-        if (stray == nullptr)
-            return;
-        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processOf(stray));
+        HANDLE process = stray ? OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processOf(stray)) : nullptr;
         if (process == nullptr)
-            break;
+            return;
         TerminateProcess(process, 99);
         WaitForSingleObject(process, 5000);
         CloseHandle(process);
@@ -101,27 +87,18 @@ RunningLumenfold::~RunningLumenfold()
     }
 }
 
-bool RunningLumenfold::launch()
-{
-    return process.start("\"" + programPath() + "\"");
-}
+bool RunningLumenfold::launch() { return process.start("\"" + programPath() + "\""); }
 
 bool RunningLumenfold::start()
 {
-    if (!launch())
-        return false;
-    main = findWindowOfProcess(process.id(), MainWindowTitle);
-    if (main == nullptr)
-        return false;
-    // Once the main loop waits for input, ReadyMessage has been taken out of the queue: it was
-    // posted before the loop began, and the loop idles only with an empty queue.
-    return WaitForInputIdle(process.handle(), 15000) == 0;
+    // Once the main loop waits for input, ReadyMessage, posted before the loop began, is gone.
+    return launch() && (main = findWindowOfProcess(process.id(), "LumenfoldAppWin")) != nullptr &&
+           WaitForInputIdle(process.handle(), 15000) == 0;
 }
 
 void RunningLumenfold::terminate()
 {
-    HWND window = main != nullptr ? main : findMainWindow(process.id());
-    PostMessageA(window, WM_COMMAND, 1, 0);
+    PostMessageA(main != nullptr ? main : findMainWindow(process.id()), WM_COMMAND, 1, 0);
 }
 
 void pressKeys(std::initializer_list<WORD> virtualKeys)
@@ -136,12 +113,11 @@ void pressKeys(std::initializer_list<WORD> virtualKeys)
 
 bool pressKeysThroughX(const std::string& modifier, const std::string& key)
 {
-    // Wine runs a program that is not a Windows program as a Unix process. Its exit code cannot
-    // be waited for, so the caller watches for the effect of the keys instead.
-    // The keys reach Wine only while X focus is on its desktop window. Giving that window the
-    // focus makes Wine read the keyboard's state afresh a moment later, which can come after the
-    // modifier's press and drop it; so the focus is given only when it is elsewhere, and the keys
-    // wait a moment after it. The modifier is held a moment around the key, as a finger would.
+    // Wine runs this Unix program without a waitable exit code: the caller watches for the keys'
+    // effect. The keys reach Wine only while X focus is on its desktop window; giving it the focus
+    // makes Wine reread the keyboard a moment later, which can drop a modifier pressed meanwhile,
+    // so the focus is given only when it is elsewhere, and the keys wait after it. The modifier
+    // is held a moment around the key, as a finger would.
     std::string script = "desktop=$(xdotool search --name 'Wine desktop' | head -n 1); "
                          "[ $(xdotool getwindowfocus) = $desktop ] || "
                          "{ xdotool windowfocus --sync $desktop; sleep 0.5; }; "
@@ -150,32 +126,21 @@ bool pressKeysThroughX(const std::string& modifier, const std::string& key)
     return xdotool.start("/bin/sh -c \"" + script + "\"");
 }
 
-HostedWindows::HostedWindows(std::initializer_list<std::string> titleList, bool hang) : titles(titleList)
+HostedWindows::HostedWindows(std::initializer_list<std::string> titles, bool hang)
 {
-    std::string command = "\"" + helperPath("WindowHost.exe") + "\"";
-    if (hang)
-        command += " --hang";
+    std::string command = "\"" + helperPath("WindowHost.exe") + "\"" + (hang ? " --hang" : "");
     for (const std::string& title : titles)
         command += " \"" + title + "\"";
-    if (!process.start(command))
-        return;
-    readyFlag = true;
+    readyFlag = process.start(command);
     for (const std::string& title : titles)
         readyFlag = readyFlag && findWindowOfProcess(process.id(), title) != nullptr;
     // The host has shown its windows when it first waits for input.
     readyFlag = readyFlag && WaitForInputIdle(process.handle(), 10000) == 0;
 }
 
-HWND HostedWindows::window(const std::string& title) const
-{
-    return findWindowOfProcess(process.id(), title, 2000);
-}
-
 Notepad::Notepad()
 {
-    if (process.start("notepad.exe"))
-        main = findWindowOfProcess(process.id(), "Untitled - Notepad");
-    if (main != nullptr)
+    if (process.start("notepad.exe") && (main = findWindowOfProcess(process.id(), "Untitled - Notepad")))
         WaitForInputIdle(process.handle(), 10000);
 }
 
