@@ -11,11 +11,9 @@ class Notice : public ::testing::Test {
 protected:
     HWND visibleNotice() const
     {
-        for (HWND tip = nullptr; (tip = FindWindowExA(nullptr, tip, "tooltips_class32", nullptr)) != nullptr;) {
-            if (processOf(tip) == lumenfold.processId() && IsWindowVisible(tip))
-                return tip;
-        }
-        return nullptr;
+        return findTopLevel([&](HWND tip) {
+            return className(tip) == "tooltips_class32" && processOf(tip) == lumenfold.processId() && IsWindowVisible(tip);
+        });
     }
 
     RunningLumenfold lumenfold;

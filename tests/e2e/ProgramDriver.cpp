@@ -5,27 +5,6 @@
 #include <vector>
 
 namespace {
-struct WindowSearch {
-    DWORD processId;
-    std::string title;
-    HWND found;
-};
-
-BOOL CALLBACK checkWindow(HWND window, LPARAM context)
-{
-    auto* search = reinterpret_cast<WindowSearch*>(context);
-    if ((search->processId == 0 || processOf(window) == search->processId) && windowText(window) == search->title)
-        search->found = window;
-    return search->found == nullptr;
-}
-
-HWND findWindowNow(DWORD processId, const std::string& title)
-{
-    WindowSearch search = {processId, title, nullptr};
-    EnumWindows(checkWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 INPUT keyInput(WORD virtualKey, bool release)
 {
     INPUT input = {};
@@ -39,23 +18,16 @@ INPUT keyInput(WORD virtualKey, bool release)
 }
 }
 
-HWND findMainWindow(DWORD processId) { return findWindowNow(processId, "LumenfoldAppWin"); }
+HWND findMainWindow(DWORD processId) { return findWindowOfProcess(processId, "LumenfoldAppWin", 0); }
 
 HWND findWindowOfProcess(DWORD processId, const std::string& title, DWORD timeoutMs)
 {
-    HWND found = nullptr;
-    waitUntil([&] { return (found = findWindowNow(processId, title)) != nullptr; }, timeoutMs);
-    return found;
+    return findTopLevel([&](HWND window) {
+        return (processId == 0 || processOf(window) == processId) && windowText(window) == title;
+    }, timeoutMs);
 }
 
 bool visible(HWND window) { return IsWindowVisible(window) != FALSE; }
-
-DWORD processOf(HWND window)
-{
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    return processId;
-}
 
 void endStrayLumenfolds()
 {

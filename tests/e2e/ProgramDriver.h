@@ -35,7 +35,6 @@ private:
 HWND findMainWindow(DWORD processId = 0); // of any process when the id is 0
 HWND findWindowOfProcess(DWORD processId, const std::string& title, DWORD timeoutMs = 10000);
 bool visible(HWND window);
-DWORD processOf(HWND window);
 
 // Presses the keys in order and releases them in reverse, through the system's input queue.
 void pressKeys(std::initializer_list<WORD> virtualKeys);

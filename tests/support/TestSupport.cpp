@@ -86,30 +86,48 @@ std::string windowText(HWND window)
     return text;
 }
 
+std::string className(HWND window)
+{
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+DWORD processOf(HWND window)
+{
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    return processId;
+}
+
 namespace {
-struct BoxSearch {
-    DWORD processId;
+struct Search {
+    const std::function<bool(HWND)>& wanted;
     HWND found;
 };
 
-BOOL CALLBACK checkForMessageBox(HWND window, LPARAM context)
+BOOL CALLBACK checkWindow(HWND window, LPARAM context)
 {
-    auto* search = reinterpret_cast<BoxSearch*>(context);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    char className[32] = {};
-    GetClassNameA(window, className, sizeof className);
-    if (owner == search->processId && IsWindowVisible(window) && std::string(className) == "#32770")
+    auto* search = reinterpret_cast<Search*>(context);
+    if (search->wanted(window))
         search->found = window;
     return search->found == nullptr;
 }
 }
 
+HWND findTopLevel(const std::function<bool(HWND)>& wanted, DWORD timeoutMs)
+{
+    Search search = {wanted, nullptr};
+    waitUntil([&] { return EnumWindows(checkWindow, reinterpret_cast<LPARAM>(&search)), search.found != nullptr; },
+              timeoutMs);
+    return search.found;
+}
+
 HWND findMessageBox(DWORD processId, DWORD timeoutMs)
 {
-    BoxSearch search = {processId, nullptr};
-    waitUntil([&] { EnumWindows(checkForMessageBox, reinterpret_cast<LPARAM>(&search)); return search.found != nullptr; }, timeoutMs);
-    return search.found;
+    return findTopLevel([&](HWND window) {
+        return processOf(window) == processId && IsWindowVisible(window) && className(window) == "#32770";
+    }, timeoutMs);
 }
 
 std::string messageBoxText(HWND box) { return windowText(GetDlgItem(box, 0xFFFF)); }

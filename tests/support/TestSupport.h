@@ -35,6 +35,10 @@ private:
 };
 
 std::string windowText(HWND window);
+std::string className(HWND window);
+DWORD processOf(HWND window);
+// The first top-level window that is wanted, looked for until the time limit; null if none.
+HWND findTopLevel(const std::function<bool(HWND)>& wanted, DWORD timeoutMs = 0);
 // A visible message box (class "#32770") of the process, or null after the time limit.
 HWND findMessageBox(DWORD processId, DWORD timeoutMs = 10000);
 std::string messageBoxText(HWND box);      // its static control has the id 0xFFFF
