@@ -21,8 +21,8 @@ protected:
 
 // While the transient notice is up the program's thread sleeps and the notice cannot answer, so
 // its place and what the screen shows there are checked; its half second is not timed, only that
-// it goes away well after it. Wine sometimes puts the painted tooltip on the screen only as the
-// thread wakes, and a busy machine may miss a notice, so up to three switches are watched.
+// the window is gone well after it. Wine sometimes puts the painted tooltip on the screen only as
+// the thread wakes, and a busy machine may miss a notice, so up to three switches are watched.
 TEST_F(Notice, AppearsPaintedInTheTopLeftCornerAndGoesAway)
 {
     prepareFirstRun(1);
@@ -32,9 +32,12 @@ TEST_F(Notice, AppearsPaintedInTheTopLeftCornerAndGoesAway)
     for (WORD key : {VK_F2, VK_F3, VK_F1}) {
         if (painted)
             break;
+        // Any notice seen after the key is then the one of this switch.
+        ASSERT_TRUE(waitUntil([&] { return visibleNotice() == nullptr; }, 3000)) << "an earlier notice stayed";
         pressAlt(key);
+        HWND notice = nullptr;
         RECT area = {};
-        if (!waitUntil([&] { HWND notice = visibleNotice(); return notice && GetWindowRect(notice, &area); }, 5000))
+        if (!waitUntil([&] { return (notice = visibleNotice()) && GetWindowRect(notice, &area); }, 5000))
             continue;
         ++seen;
         EXPECT_LT(area.left, 20);
@@ -42,7 +45,7 @@ TEST_F(Notice, AppearsPaintedInTheTopLeftCornerAndGoesAway)
         EXPECT_TRUE(waitUntil([&] {
             Picture shown = Picture::ofScreen(area);
             painted = painted || (shown.contains(GetSysColor(COLOR_INFOBK)) && shown.contains(GetSysColor(COLOR_INFOTEXT)));
-            return visibleNotice() == nullptr;
+            return !IsWindow(notice);
         }, 3000)) << "the notice stayed";
     }
     EXPECT_GT(seen, 0) << "no notice appeared";
