@@ -7,39 +7,24 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <vector>
+#include <map>
 
 namespace {
 
 using registry::OptionsKey;
 
-// Every RegSetValueExA of this executable, as it was called. Wine stores the NUL that follows
-// counted string data in the caller's buffer, so only here does a size that counts the NUL differ
-// from one that does not.
-struct ValueWrite {
-    std::string name;
-    DWORD type;
-    DWORD size;
-};
-std::vector<ValueWrite> valueWrites;
+// The type and size of the last RegSetValueExA of each value name in this executable. Wine
+// stores the NUL that follows counted string data in the caller's buffer, so only here does a
+// size that counts the NUL differ from one that does not.
+using Write = std::pair<DWORD, DWORD>;
+std::map<std::string, Write> lastWrites;
 
 LONG WINAPI recordingRegSetValueExA(HKEY key, LPCSTR name, DWORD reserved, DWORD type, const BYTE* data, DWORD size)
 {
     static auto real = reinterpret_cast<decltype(&RegSetValueExA)>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("advapi32.dll"), "RegSetValueExA")));
-    valueWrites.push_back({name ? name : "", type, size});
+    lastWrites[name ? name : ""] = {type, size};
     return real(key, name, reserved, type, data, size);
-}
-
-// The type and size of the last write of the value, or nothing.
-using Write = std::pair<DWORD, DWORD>;
-Write lastWrite(const std::string& name)
-{
-    for (auto write = valueWrites.rbegin(); write != valueWrites.rend(); ++write) {
-        if (write->name == name)
-            return {write->type, write->size};
-    }
-    return {REG_NONE, 0};
 }
 
 // A text of exactly the given length: the beginning, then spaces.
@@ -55,7 +40,7 @@ struct FreshRegistry {
     FreshRegistry()
     {
         registry::resetProgramKeys();
-        valueWrites.clear();
+        lastWrites.clear();
     }
 };
 
@@ -86,15 +71,15 @@ namespace {
 // Strings without their NUL: the type and size of each first-run write as handed over.
 TEST_F(Options, TheFirstRunHandsOverItsDefaultsWithoutTheirNuls)
 {
-    EXPECT_EQ(lastWrite("PrevDesk"), Write(REG_SZ, 4));
-    EXPECT_EQ(lastWrite("NextDesk"), Write(REG_SZ, 4));
-    EXPECT_EQ(lastWrite("CloseAll"), Write(REG_SZ, 4));
-    EXPECT_EQ(lastWrite("ShowCurDeskMsg"), Write(REG_BINARY, 1));
-    EXPECT_EQ(lastWrite("Language"), Write(REG_SZ, 3));
-    EXPECT_EQ(lastWrite("VirtDesk1"), Write(REG_MULTI_SZ, 6));
-    EXPECT_EQ(lastWrite("VirtDesk3"), Write(REG_MULTI_SZ, 6));
-    EXPECT_EQ(lastWrite("Lumenfold.exe"), Write(REG_SZ, static_cast<DWORD>(std::strlen(settings.modulePath))));
-    EXPECT_EQ(valueWrites.size(), 9u) << "a first run writes the five options, three desktops and auto start";
+    EXPECT_EQ(lastWrites["PrevDesk"], Write(REG_SZ, 4));
+    EXPECT_EQ(lastWrites["NextDesk"], Write(REG_SZ, 4));
+    EXPECT_EQ(lastWrites["CloseAll"], Write(REG_SZ, 4));
+    EXPECT_EQ(lastWrites["ShowCurDeskMsg"], Write(REG_BINARY, 1));
+    EXPECT_EQ(lastWrites["Language"], Write(REG_SZ, 3));
+    EXPECT_EQ(lastWrites["VirtDesk1"], Write(REG_MULTI_SZ, 6));
+    EXPECT_EQ(lastWrites["VirtDesk3"], Write(REG_MULTI_SZ, 6));
+    EXPECT_EQ(lastWrites["Lumenfold.exe"], Write(REG_SZ, static_cast<DWORD>(std::strlen(settings.modulePath))));
+    EXPECT_EQ(lastWrites.size(), 9u) << "a first run writes the five options, three desktops and auto start";
 }
 
 // The registry is read through a 275-byte buffer: a longer value does not fit and is no hotkey,
@@ -146,18 +131,18 @@ TEST_F(SavingOptions, HotkeysAreTwoNumbersAndTheFlagsAndTheLanguageFourBytes)
     settings.closeAll = packHotkey(MOD_ALT | MOD_SHIFT, 'J');
     settings.noticeFlags = 5;
     std::strcpy(settings.language, "rus");
-    valueWrites.clear();
+    lastWrites.clear();
     settings.save();
 
     EXPECT_EQ(registry::read(OptionsKey, "NextDesk").type, static_cast<DWORD>(REG_SZ));
     EXPECT_EQ(registry::handedOverText(registry::read(OptionsKey, "NextDesk")), "6 75");
     EXPECT_EQ(registry::handedOverText(registry::read(OptionsKey, "PrevDesk")), "0 0");
     EXPECT_EQ(registry::handedOverText(registry::read(OptionsKey, "CloseAll")), "5 74");
-    EXPECT_EQ(lastWrite("NextDesk").second, 4u) << "hotkeys are handed over without their NUL";
+    EXPECT_EQ(lastWrites["NextDesk"].second, 4u) << "hotkeys are handed over without their NUL";
     registry::Value flags = registry::read(OptionsKey, "ShowCurDeskMsg");
     EXPECT_EQ(flags.type, static_cast<DWORD>(REG_BINARY));
     EXPECT_EQ(hexBytes(flags.data), hexBytes(std::string("\x05\0\0\0", 4)));
-    EXPECT_EQ(lastWrite("Language"), Write(REG_SZ, 4)) << "the whole field, NUL included";
+    EXPECT_EQ(lastWrites["Language"], Write(REG_SZ, 4)) << "the whole field, NUL included";
 
     // Saving registers the new combinations in place of the old ones.
     EXPECT_TRUE(takeBackHotkey(Settings::HotkeyIdNext));
