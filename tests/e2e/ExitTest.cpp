@@ -21,8 +21,7 @@ protected:
     void startAndHideEverything()
     {
         ASSERT_TRUE(lumenfold.start());
-        pressAlt(VK_F2);
-        ASSERT_TRUE(waitUntil([&] { return !visible(first) && !visible(second); }));
+        ASSERT_TRUE(pressAltUntil(VK_F2, [&] { return !visible(first) && !visible(second); }));
     }
 
     // The fatal error box of the process: its caption and text, answered; the process ends with 1.
@@ -51,8 +50,7 @@ TEST_F(Exit, TerminateOrClosingTheMainWindowShowsEveryWindowAndEndsWithCodeZero)
     for (bool terminate : {true, false}) {
         RunningLumenfold program;
         ASSERT_TRUE(program.start());
-        pressAlt(VK_F2);
-        ASSERT_TRUE(waitUntil([&] { return !visible(first) && !visible(second); }));
+        ASSERT_TRUE(pressAltUntil(VK_F2, [&] { return !visible(first) && !visible(second); }));
         if (terminate)
             program.terminate();
         else
@@ -97,8 +95,7 @@ TEST_F(Exit, SecondInstanceIsRefusedInRussianAndTheFirstKeepsWorking)
     expectFatalBox(secondInstance, russian::ErrorCaption, russian::AlreadyRunning);
 
     ASSERT_TRUE(lumenfold.running());
-    pressAlt(VK_F1);
-    EXPECT_TRUE(waitUntil([&] { return allVisible(); })) << "the first instance stopped answering hotkeys";
+    EXPECT_TRUE(pressAltUntil(VK_F1, [&] { return allVisible(); })) << "the first instance stopped answering hotkeys";
 }
 
 } // namespace

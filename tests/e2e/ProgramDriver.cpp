@@ -98,6 +98,16 @@ bool pressKeysThroughX(const std::string& modifier, const std::string& key)
     return xdotool.start("/bin/sh -c \"" + script + "\"");
 }
 
+bool switchWith(const std::function<void()>& press, const std::function<bool()>& done)
+{
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        press();
+        if (waitUntil(done, 4000))
+            return true;
+    }
+    return false;
+}
+
 HostedWindows::HostedWindows(std::initializer_list<std::string> titles, bool hang)
 {
     std::string command = "\"" + helperPath("WindowHost.exe") + "\"" + (hang ? " --hang" : "");

@@ -41,6 +41,14 @@ void pressKeys(std::initializer_list<WORD> virtualKeys);
 inline void pressAlt(WORD virtualKey) { pressKeys({VK_MENU, virtualKey}); }
 // A key with a modifier held, typed at the X server with xdotool, e.g. "alt" and "F2".
 bool pressKeysThroughX(const std::string& modifier, const std::string& key);
+// Presses a desktop's key until its effect shows, at most three times. Wine rereads the X
+// keyboard when X focus moves, as windows appear or hide, and may drop a modifier pressed just
+// before; a desktop's key pressed twice lands where it did once.
+bool switchWith(const std::function<void()>& press, const std::function<bool()>& done);
+inline bool pressAltUntil(WORD desktopKey, const std::function<bool()>& done)
+{
+    return switchWith([=] { pressAlt(desktopKey); }, done);
+}
 
 // Top-level windows of another program (WindowHost.exe), one per title, the last one on top.
 class HostedWindows {

@@ -30,12 +30,12 @@ protected:
         EXPECT_EQ(lumenfold.waitForExit(), 0u);
     }
 
-    bool allVisible(bool wanted = true) const
+    // Desktop 1's windows are all shown (or all hidden), now; allVisible waits for it.
+    bool desktop1(bool shown = true) const
     {
-        return waitUntil([&] {
-            return visible(notepad.window()) == wanted && visible(alpha) == wanted && visible(beta) == wanted;
-        });
+        return visible(notepad.window()) == shown && visible(alpha) == shown && visible(beta) == shown;
     }
+    bool allVisible(bool wanted = true) const { return waitUntil([&] { return desktop1(wanted); }); }
 
     Notepad notepad;
     HostedWindows hosted{"Alpha", "Beta"};
@@ -53,10 +53,8 @@ TEST_F(Switching, DesktopHotkeysHideAndRestoreWindowsInTheirStackingOrder)
     ASSERT_TRUE(waitUntil([&] { return GetForegroundWindow() == notepad.window(); }));
     ASSERT_TRUE(waitUntil([&] { return isAbove(notepad.window(), beta) && isAbove(beta, alpha); }));
 
-    pressAlt(VK_F2);
-    ASSERT_TRUE(allVisible(false)) << "Alt+F2 did not hide desktop 1";
-    pressAlt(VK_F1);
-    ASSERT_TRUE(allVisible()) << "Alt+F1 did not bring desktop 1 back";
+    ASSERT_TRUE(pressAltUntil(VK_F2, [&] { return desktop1(false); })) << "Alt+F2 did not hide desktop 1";
+    ASSERT_TRUE(pressAltUntil(VK_F1, [&] { return desktop1(); })) << "Alt+F1 did not bring desktop 1 back";
     // The windows of two programs are shown by their own threads, each at its own pace.
     EXPECT_TRUE(waitUntil([&] { return GetForegroundWindow() == notepad.window(); })) << "the top window is not active";
     EXPECT_TRUE(waitUntil([&] { return isAbove(notepad.window(), beta) && isAbove(beta, alpha); }))
@@ -67,32 +65,30 @@ TEST_F(Switching, DesktopHotkeysHideAndRestoreWindowsInTheirStackingOrder)
 // so the key that would wrap changes nothing and the following key lands on desktop 2.
 TEST_F(Switching, NextAndPreviousStopAtEitherEnd)
 {
-    pressAlt(VK_F2);
-    ASSERT_TRUE(allVisible(false));
+    ASSERT_TRUE(pressAltUntil(VK_F2, [&] { return desktop1(false); }));
     HostedWindows desktop2{"Sentinel"};
     HWND sentinel = desktop2.window("Sentinel");
     ASSERT_TRUE(visible(sentinel));
 
     for (WORD towardsEnd : {VK_RIGHT, VK_LEFT}) {
         WORD back = towardsEnd == VK_RIGHT ? VK_LEFT : VK_RIGHT;
-        pressAlt(towardsEnd); // to the desktop at that end
-        ASSERT_TRUE(becomesVisible(sentinel, false));
-        ASSERT_TRUE(allVisible(towardsEnd == VK_LEFT)); // desktop 1's windows are shown only on desktop 1
+        // To the desktop at that end, where desktop 1's windows are shown only on desktop 1.
+        ASSERT_TRUE(pressAltUntil(towardsEnd, [&] { return !visible(sentinel); }));
+        ASSERT_TRUE(allVisible(towardsEnd == VK_LEFT));
         pressAlt(towardsEnd); // past the end: nothing
         pressAlt(back);       // back to desktop 2
         ASSERT_TRUE(becomesVisible(sentinel)) << "the key past the end wrapped around";
         EXPECT_TRUE(allVisible(false));
     }
-    pressAlt(VK_F1);
-    EXPECT_TRUE(allVisible());
+    EXPECT_TRUE(pressAltUntil(VK_F1, [&] { return desktop1(); }));
 }
 
 TEST_F(Switching, KeysTypedAtTheXServerSwitchToo)
 {
-    ASSERT_TRUE(pressKeysThroughX("alt", "F2"));
-    ASSERT_TRUE(allVisible(false)) << "xdotool's Alt+F2 did not switch";
-    ASSERT_TRUE(pressKeysThroughX("alt", "F1"));
-    EXPECT_TRUE(allVisible()) << "xdotool's Alt+F1 did not switch back";
+    ASSERT_TRUE(switchWith([] { pressKeysThroughX("alt", "F2"); }, [&] { return desktop1(false); }))
+        << "xdotool's Alt+F2 did not switch";
+    EXPECT_TRUE(switchWith([] { pressKeysThroughX("alt", "F1"); }, [&] { return desktop1(); }))
+        << "xdotool's Alt+F1 did not switch back";
 }
 
 // Close-all takes the windows opened since the last switch too. Notepad asks whether to save;
@@ -112,10 +108,9 @@ TEST_F(Switching, CloseAllClosesTheCurrentDesktopAndWaitsForTheUsersAnswer)
     EXPECT_TRUE(waitUntil([&] { return !IsWindow(late); })) << "the window opened after the switch was not closed";
     EXPECT_TRUE(visible(notepad.window()));
 
-    pressAlt(VK_F2); // hotkeys act again once the user has answered
-    EXPECT_TRUE(becomesVisible(notepad.window(), false));
-    pressAlt(VK_F1);
-    EXPECT_TRUE(becomesVisible(notepad.window()));
+    // Hotkeys act again once the user has answered.
+    EXPECT_TRUE(pressAltUntil(VK_F2, [&] { return !visible(notepad.window()); }));
+    EXPECT_TRUE(pressAltUntil(VK_F1, [&] { return visible(notepad.window()); }));
 }
 
 // An application whose thread sleeps after creating its window must never freeze Lumenfold:
@@ -137,18 +132,15 @@ TEST(HungApplication, NeitherStopsSwitchingNorCloseAllNorTheExit)
     RunningLumenfold lumenfold;
     ASSERT_TRUE(lumenfold.start());
 
-    pressAlt(VK_F2);
-    EXPECT_TRUE(becomesVisible(livelyWindow, false)) << "the switch stopped at the hung window";
-    pressAlt(VK_F1);
-    EXPECT_TRUE(becomesVisible(livelyWindow)) << "the next hotkey did not act";
+    EXPECT_TRUE(pressAltUntil(VK_F2, [&] { return !visible(livelyWindow); })) << "the switch stopped at the hung window";
+    EXPECT_TRUE(pressAltUntil(VK_F1, [&] { return visible(livelyWindow); })) << "the next hotkey did not act";
     pressAlt(VK_DELETE);
     EXPECT_TRUE(waitUntil([&] { return !IsWindow(livelyWindow); })) << "close-all stopped at the hung window";
     EXPECT_TRUE(IsWindow(frozenWindow));
 
     HostedWindows later{"Later"};
     HWND laterWindow = later.window("Later");
-    pressAlt(VK_F2);
-    EXPECT_TRUE(becomesVisible(laterWindow, false)) << "the hotkey after close-all did not act";
+    EXPECT_TRUE(pressAltUntil(VK_F2, [&] { return !visible(laterWindow); })) << "the hotkey after close-all did not act";
     lumenfold.terminate();
     EXPECT_EQ(lumenfold.waitForExit(), 0u) << "Terminate did not end the program";
     EXPECT_TRUE(visible(laterWindow)) << "a hidden window stayed hidden after the exit";
