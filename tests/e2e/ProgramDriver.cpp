@@ -5,33 +5,6 @@
 #include <vector>
 
 namespace {
-const char MainWindowTitle[] = "LumenfoldAppWin";
-
-struct WindowSearch {
-    DWORD processId;
-    std::string title;
-    HWND found;
-};
-
-BOOL CALLBACK checkWindow(HWND window, LPARAM context)
-{
-    auto* search = reinterpret_cast<WindowSearch*>(context);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if ((search->processId == 0 || owner == search->processId) && windowText(window) == search->title) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND findWindowNow(DWORD processId, const std::string& title)
-{
-    WindowSearch search = {processId, title, nullptr};
-    EnumWindows(checkWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 INPUT keyInput(WORD virtualKey, bool release)
 {
     INPUT input = {};
@@ -45,39 +18,24 @@ INPUT keyInput(WORD virtualKey, bool release)
 }
 }
 
-HWND findMainWindow(DWORD processId)
-{
-    return findWindowNow(processId, MainWindowTitle);
-}
+HWND findMainWindow(DWORD processId) { return findWindowOfProcess(processId, "LumenfoldAppWin", 0); }
 
 HWND findWindowOfProcess(DWORD processId, const std::string& title, DWORD timeoutMs)
 {
-    HWND found = nullptr;
-    waitUntil([&] { return (found = findWindowNow(processId, title)) != nullptr; }, timeoutMs);
-    return found;
+    return findTopLevel([&](HWND window) {
+        return (processId == 0 || processOf(window) == processId) && windowText(window) == title;
+    }, timeoutMs);
 }
 
-bool visible(HWND window)
-{
-    return IsWindowVisible(window) != FALSE;
-}
-
-DWORD processOf(HWND window)
-{
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    return processId;
-}
+bool visible(HWND window) { return IsWindowVisible(window) != FALSE; }
 
 void endStrayLumenfolds()
 {
     for (int attempt = 0; attempt < 5; ++attempt) {
         HWND stray = findMainWindow();
-        if (stray == nullptr)
-            return;
-        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processOf(stray));
+        HANDLE process = stray ? OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processOf(stray)) : nullptr;
         if (process == nullptr)
-            break;
+            return;
         TerminateProcess(process, 99);
         WaitForSingleObject(process, 5000);
         CloseHandle(process);
@@ -101,27 +59,18 @@ RunningLumenfold::~RunningLumenfold()
     }
 }
 
-bool RunningLumenfold::launch()
-{
-    return process.start("\"" + programPath() + "\"");
-}
+bool RunningLumenfold::launch() { return process.start("\"" + programPath() + "\""); }
 
 bool RunningLumenfold::start()
 {
-    if (!launch())
-        return false;
-    main = findWindowOfProcess(process.id(), MainWindowTitle);
-    if (main == nullptr)
-        return false;
-    // Once the main loop waits for input, ReadyMessage has been taken out of the queue: it was
-    // posted before the loop began, and the loop idles only with an empty queue.
-    return WaitForInputIdle(process.handle(), 15000) == 0;
+    // Once the main loop waits for input, ReadyMessage, posted before the loop began, is gone.
+    return launch() && (main = findWindowOfProcess(process.id(), "LumenfoldAppWin")) != nullptr &&
+           WaitForInputIdle(process.handle(), 15000) == 0;
 }
 
 void RunningLumenfold::terminate()
 {
-    HWND window = main != nullptr ? main : findMainWindow(process.id());
-    PostMessageA(window, WM_COMMAND, 1, 0);
+    PostMessageA(main != nullptr ? main : findMainWindow(process.id()), WM_COMMAND, 1, 0);
 }
 
 void pressKeys(std::initializer_list<WORD> virtualKeys)
@@ -136,12 +85,11 @@ void pressKeys(std::initializer_list<WORD> virtualKeys)
 
 bool pressKeysThroughX(const std::string& modifier, const std::string& key)
 {
-    // Wine runs a program that is not a Windows program as a Unix process. Its exit code cannot
-    // be waited for, so the caller watches for the effect of the keys instead.
-    // The keys reach Wine only while X focus is on its desktop window. Giving that window the
-    // focus makes Wine read the keyboard's state afresh a moment later, which can come after the
-    // modifier's press and drop it; so the focus is given only when it is elsewhere, and the keys
-    // wait a moment after it. The modifier is held a moment around the key, as a finger would.
+    // Wine runs this Unix program without a waitable exit code: the caller watches for the keys'
+    // effect. The keys reach Wine only while X focus is on its desktop window; giving it the focus
+    // makes Wine reread the keyboard a moment later, which can drop a modifier pressed meanwhile,
+    // so the focus is given only when it is elsewhere, and the keys wait after it. The modifier
+    // is held a moment around the key, as a finger would.
     std::string script = "desktop=$(xdotool search --name 'Wine desktop' | head -n 1); "
                          "[ $(xdotool getwindowfocus) = $desktop ] || "
                          "{ xdotool windowfocus --sync $desktop; sleep 0.5; }; "
@@ -150,26 +98,26 @@ bool pressKeysThroughX(const std::string& modifier, const std::string& key)
     return xdotool.start("/bin/sh -c \"" + script + "\"");
 }
 
-HostedWindows::HostedWindows(std::initializer_list<std::string> titleList, bool hang, const std::string& options)
-    : titles(titleList)
+bool switchWith(const std::function<void()>& press, const std::function<bool()>& done)
 {
-    std::string command = "\"" + helperPath("WindowHost.exe") + "\" " + options;
-    if (hang)
-        command += " --hang";
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        press();
+        if (waitUntil(done, 4000))
+            return true;
+    }
+    return false;
+}
+
+HostedWindows::HostedWindows(std::initializer_list<std::string> titles, bool hang, const std::string& options)
+{
+    std::string command = "\"" + helperPath("WindowHost.exe") + "\" " + options + (hang ? " --hang" : "");
     for (const std::string& title : titles)
         command += " \"" + title + "\"";
-    if (!process.start(command))
-        return;
-    readyFlag = true;
+    readyFlag = process.start(command);
     for (const std::string& title : titles)
         readyFlag = readyFlag && findWindowOfProcess(process.id(), title) != nullptr;
     // The host has shown its windows when it first waits for input.
     readyFlag = readyFlag && WaitForInputIdle(process.handle(), 10000) == 0;
-}
-
-HWND HostedWindows::window(const std::string& title) const
-{
-    return findWindowOfProcess(process.id(), title, 2000);
 }
 
 LRESULT hostedMenuState(HWND window)
@@ -183,9 +131,7 @@ LRESULT hostedMenuState(HWND window)
 
 Notepad::Notepad()
 {
-    if (process.start("notepad.exe"))
-        main = findWindowOfProcess(process.id(), "Untitled - Notepad");
-    if (main != nullptr)
+    if (process.start("notepad.exe") && (main = findWindowOfProcess(process.id(), "Untitled - Notepad")))
         WaitForInputIdle(process.handle(), 10000);
 }
 

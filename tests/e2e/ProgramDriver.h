@@ -1,21 +1,15 @@
 #pragma once
 #include "tests/support/TestSupport.h"
 
-#include <windows.h>
-
 #include <initializer_list>
-#include <memory>
 #include <string>
-#include <vector>
 
 // Drives the real Lumenfold.exe from the test process, as a user and other programs would.
 
-// Ends Lumenfold processes that an earlier, failed test left running, so that the single-instance
-// guard and the hotkeys are free again.
+// Ends Lumenfolds that an earlier, failed test left running, freeing the instance guard and hotkeys.
 void endStrayLumenfolds();
-
-// A user's first start: no options stored but how the desktop is announced after a switch
-// ("ShowCurDeskMsg", the Settings::Notice... bits); the program writes every other default.
+// A user's first start: nothing stored but "ShowCurDeskMsg" as these four bytes (1 tooltip,
+// 2 tooltip kept, 4 number in the tray); the program writes every other default.
 void prepareFirstRun(DWORD noticeFlags);
 
 class RunningLumenfold {
@@ -25,17 +19,12 @@ public:
     RunningLumenfold(const RunningLumenfold&) = delete;
     RunningLumenfold& operator=(const RunningLumenfold&) = delete;
 
-    // Starts the program and waits until its main loop runs, so that hotkeys act from now on.
-    bool start();
-    // Starts the program without waiting for anything (for a start that is meant to fail).
-    bool launch();
-
+    bool start();  // and waits until its main loop runs, so that hotkeys act from now on
+    bool launch(); // without waiting, for a start that is meant to fail
     HWND mainWindow() const { return main; }
     DWORD processId() const { return process.id(); }
     bool running() const { return process.running(); }
-
-    // The "Terminate" command, as the tray menu sends it.
-    void terminate();
+    void terminate(); // the "Terminate" command, as the tray menu sends it
     std::optional<DWORD> waitForExit(DWORD timeoutMs = 15000) { return process.waitForExit(timeoutMs); }
     // True once the main loop waits for input with nothing left in its queue.
     bool idle(DWORD timeoutMs = 30000) const { return WaitForInputIdle(process.handle(), timeoutMs) == 0; }
@@ -45,28 +34,34 @@ private:
     HWND main = nullptr;
 };
 
-// The program's hidden main window of the given process, or of any process when id is 0.
-HWND findMainWindow(DWORD processId = 0);
+HWND findMainWindow(DWORD processId = 0); // of any process when the id is 0
+HWND findWindowOfProcess(DWORD processId, const std::string& title, DWORD timeoutMs = 10000);
+bool visible(HWND window);
 
 // Presses the keys in order and releases them in reverse, through the system's input queue.
 void pressKeys(std::initializer_list<WORD> virtualKeys);
 inline void pressAlt(WORD virtualKey) { pressKeys({VK_MENU, virtualKey}); }
-
-// Presses a key with a modifier held, through the X server, with xdotool, as a user at the
-// keyboard would. Names in xdotool's notation, e.g. "alt" and "F2".
+// A key with a modifier held, typed at the X server with xdotool, e.g. "alt" and "F2".
 bool pressKeysThroughX(const std::string& modifier, const std::string& key);
+// Presses a desktop's key until its effect shows, at most three times. Wine rereads the X
+// keyboard when X focus moves, as windows appear or hide, and may drop a modifier pressed just
+// before; a desktop's key pressed twice lands where it did once.
+bool switchWith(const std::function<void()>& press, const std::function<bool()>& done);
+inline bool pressAltUntil(WORD desktopKey, const std::function<bool()>& done)
+{
+    return switchWith([=] { pressAlt(desktopKey); }, done);
+}
 
-// Top-level windows of another program (WindowHost.exe), one per title.
+// Top-level windows of another program (WindowHost.exe), one per title, the last one on top.
 class HostedWindows {
 public:
     // options: more of WindowHost's options, e.g. "--late-title".
     HostedWindows(std::initializer_list<std::string> titles, bool hang = false, const std::string& options = "");
-    HWND window(const std::string& title) const;
+    HWND window(const std::string& title) const { return findWindowOfProcess(process.id(), title, 2000); }
     bool ready() const { return readyFlag; }
 
 private:
     ChildProcess process;
-    std::vector<std::string> titles;
     bool readyFlag = false;
 };
 
@@ -75,8 +70,7 @@ class Notepad {
 public:
     Notepad();
     HWND window() const { return main; }
-    // Types into the document, so that closing asks whether to save.
-    void makeUnsavedChanges();
+    void makeUnsavedChanges(); // so that closing asks whether to save
 
 private:
     ChildProcess process;
@@ -95,7 +89,3 @@ inline LRESULT itemsWithSendTo(std::initializer_list<int> desktops)
     return state;
 }
 constexpr LRESULT MarkedOnAllDesktops = 3;
-
-HWND findWindowOfProcess(DWORD processId, const std::string& title, DWORD timeoutMs = 10000);
-bool visible(HWND window);
-DWORD processOf(HWND window);

@@ -1,7 +1,7 @@
 #include "ScreenPicture.h"
 
-Picture::Picture(int width, int height)
-    : width(width), height(height), pixels(width * height), compared(width * height, true)
+Picture::Picture(int width, int height, POINT origin)
+    : width(width), height(height), origin(origin), pixels(width * height), compared(width * height, true)
 {
 }
 
@@ -9,8 +9,8 @@ Picture Picture::ofIcon(HICON icon)
 {
     int size = GetSystemMetrics(SM_CXSMICON);
     Picture onBlack(size, size);
-    onBlack.capture([&](HDC dc) { DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL); });
     Picture onWhite(size, size);
+    onBlack.capture([&](HDC dc) { DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL); });
     onWhite.capture([&](HDC dc) {
         PatBlt(dc, 0, 0, size, size, WHITENESS);
         DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
@@ -23,27 +23,25 @@ Picture Picture::ofIcon(HICON icon)
 Picture Picture::ofScreen(const RECT& wanted)
 {
     // A window may reach past the edge of the screen (the notice starts at -1, -1).
-    RECT screenArea = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     RECT area;
-    IntersectRect(&area, &wanted, &screenArea);
-    Picture picture(area.right - area.left, area.bottom - area.top);
-    HDC screen = GetDC(nullptr);
+    IntersectRect(&area, &wanted, &screen);
+    Picture picture(area.right - area.left, area.bottom - area.top, POINT{area.left, area.top});
+    HDC screenDc = GetDC(nullptr);
     picture.capture(
-        [&](HDC dc) { BitBlt(dc, 0, 0, picture.width, picture.height, screen, area.left, area.top, SRCCOPY); });
-    ReleaseDC(nullptr, screen);
-    picture.origin = POINT{area.left, area.top};
+        [&](HDC dc) { BitBlt(dc, 0, 0, picture.width, picture.height, screenDc, area.left, area.top, SRCCOPY); });
+    ReleaseDC(nullptr, screenDc);
     return picture;
 }
 
 template <typename Draw>
 void Picture::capture(Draw draw)
 {
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
+    HDC dc = CreateCompatibleDC(nullptr);
     BITMAPINFO format = {};
     format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     format.bmiHeader.biWidth = width;
-    format.bmiHeader.biHeight = -height;
+    format.bmiHeader.biHeight = -height; // top row first
     format.bmiHeader.biPlanes = 1;
     format.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
@@ -51,20 +49,25 @@ void Picture::capture(Draw draw)
     HGDIOBJ old = SelectObject(dc, bitmap);
     draw(dc);
     GdiFlush();
-    const DWORD* drawn = static_cast<const DWORD*>(bits);
     for (int i = 0; i < width * height; ++i)
-        pixels[i] = drawn[i] & 0xFFFFFF;
+        pixels[i] = static_cast<const DWORD*>(bits)[i] & 0xFFFFFF;
     SelectObject(dc, old);
     DeleteObject(bitmap);
     DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
 }
 
 std::optional<POINT> Picture::find(const Picture& part) const
 {
     for (int y = 0; y + part.height <= height; ++y) {
         for (int x = 0; x + part.width <= width; ++x) {
-            if (matchesAt(part, x, y))
+            bool matches = true;
+            for (int row = 0; matches && row < part.height; ++row) {
+                for (int column = 0; matches && column < part.width; ++column) {
+                    int i = row * part.width + column;
+                    matches = !part.compared[i] || pixels[(y + row) * width + x + column] == part.pixels[i];
+                }
+            }
+            if (matches)
                 return POINT{origin.x + x, origin.y + y};
         }
     }
@@ -80,16 +83,4 @@ bool Picture::contains(COLORREF colour) const
             return true;
     }
     return false;
-}
-
-bool Picture::matchesAt(const Picture& part, int x, int y) const
-{
-    for (int row = 0; row < part.height; ++row) {
-        for (int column = 0; column < part.width; ++column) {
-            int partIndex = row * part.width + column;
-            if (part.compared[partIndex] && pixels[(y + row) * width + x + column] != part.pixels[partIndex])
-                return false;
-        }
-    }
-    return true;
 }

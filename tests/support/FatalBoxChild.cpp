@@ -4,20 +4,13 @@
 
 #include <windows.h>
 
-#include <cstring>
-#include <string>
-
 namespace {
 char language[4];
-std::string markerPath;
+const char* markerPath = "";
 
 // Stands for the program's process-wide objects: its destructor runs only through a normal exit.
 struct ProcessWideObject {
-    ~ProcessWideObject()
-    {
-        HANDLE marker = CreateFileA(markerPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        CloseHandle(marker);
-    }
+    ~ProcessWideObject() { CloseHandle(CreateFileA(markerPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr)); }
 } processWideObject;
 }
 
@@ -25,7 +18,7 @@ int main(int argc, char** argv)
 {
     if (argc < 3)
         return 2;
-    std::string(argv[1]).copy(language, sizeof language - 1);
+    lstrcpynA(language, argv[1], sizeof language);
     markerPath = argv[2];
     MessageCatalog messages{language};
     messages.fatalErrorBox(messages.text(MsgAlreadyRunning));

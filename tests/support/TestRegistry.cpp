@@ -3,6 +3,18 @@
 #include <vector>
 
 namespace registry {
+namespace {
+struct OpenKey {
+    OpenKey(const char* path, REGSAM access, bool create = false)
+    {
+        if ((create ? RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, access, nullptr, &key, nullptr)
+                    : RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, access, &key)) != ERROR_SUCCESS)
+            key = nullptr;
+    }
+    ~OpenKey() { RegCloseKey(key); }
+    HKEY key = nullptr;
+};
+}
 
 void deleteKey(const char* path)
 {
@@ -10,14 +22,7 @@ void deleteKey(const char* path)
     RegDeleteKeyA(HKEY_CURRENT_USER, path);
 }
 
-void deleteValue(const char* path, const char* name)
-{
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
-        return;
-    RegDeleteValueA(key, name);
-    RegCloseKey(key);
-}
+void deleteValue(const char* path, const char* name) { RegDeleteValueA(OpenKey(path, KEY_ALL_ACCESS).key, name); }
 
 void resetProgramKeys()
 {
@@ -28,68 +33,53 @@ void resetProgramKeys()
 Value read(const char* path, const char* name)
 {
     Value value;
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return value;
+    OpenKey open(path, KEY_READ);
     DWORD size = 0;
-    if (RegQueryValueExA(key, name, nullptr, &value.type, nullptr, &size) == ERROR_SUCCESS) {
+    if (open.key && RegQueryValueExA(open.key, name, nullptr, &value.type, nullptr, &size) == ERROR_SUCCESS) {
         std::vector<char> data(size + 1);
-        RegQueryValueExA(key, name, nullptr, &value.type, reinterpret_cast<BYTE*>(data.data()), &size);
+        RegQueryValueExA(open.key, name, nullptr, &value.type, reinterpret_cast<BYTE*>(data.data()), &size);
         value.exists = true;
         value.data.assign(data.data(), size);
     }
-    RegCloseKey(key);
     return value;
 }
 
 void write(const char* path, const char* name, DWORD type, const std::string& data)
 {
-    HKEY key;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
-        return;
-    // Copied into a buffer with no NUL after the data, so that exactly these bytes are stored.
+    // No NUL after the data in the buffer, so that Wine stores exactly these bytes.
     std::vector<char> bytes(data.begin(), data.end());
     bytes.push_back('x');
-    RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()), static_cast<DWORD>(data.size()));
-    RegCloseKey(key);
+    RegSetValueExA(OpenKey(path, KEY_ALL_ACCESS, true).key, name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                   static_cast<DWORD>(data.size()));
 }
 
 std::map<std::string, Value> readAll(const char* path)
 {
     std::map<std::string, Value> values;
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return values;
-    for (DWORD index = 0;; ++index) {
-        char name[256];
-        DWORD nameSize = sizeof name;
-        if (RegEnumValueA(key, index, name, &nameSize, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            break;
+    OpenKey open(path, KEY_READ);
+    char name[256];
+    for (DWORD index = 0, size = sizeof name;
+         open.key && RegEnumValueA(open.key, index, name, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+         ++index, size = sizeof name)
         values[name] = read(path, name);
-    }
-    RegCloseKey(key);
     return values;
 }
 
 ULONGLONG lastWriteTime(const char* path)
 {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return 0;
+    OpenKey open(path, KEY_READ);
     FILETIME written = {};
-    RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                     &written);
-    RegCloseKey(key);
+    if (open.key)
+        RegQueryInfoKeyA(open.key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                         nullptr, &written);
     return (static_cast<ULONGLONG>(written.dwHighDateTime) << 32) | written.dwLowDateTime;
 }
 
 std::string handedOverText(const Value& value)
 {
-    bool stringType = value.type == REG_SZ || value.type == REG_MULTI_SZ || value.type == REG_EXPAND_SZ;
-    if (stringType && !value.data.empty() && value.data.back() == '\0')
-        return value.data.substr(0, value.data.size() - 1);
-    return value.data;
+    bool text = value.type == REG_SZ || value.type == REG_MULTI_SZ || value.type == REG_EXPAND_SZ;
+    return text && !value.data.empty() && value.data.back() == '\0' ? value.data.substr(0, value.data.size() - 1)
+                                                                    : value.data;
 }
 
 } // namespace registry

@@ -5,57 +5,41 @@
 
 bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
 {
-    DWORD start = GetTickCount();
-    for (;;) {
-        if (condition())
-            return true;
+    for (DWORD start = GetTickCount(); !condition(); pumpMessagesFor(20)) {
         if (GetTickCount() - start >= timeoutMs)
             return false;
-        pumpMessagesFor(20);
     }
+    return true;
 }
 
 void pumpMessagesFor(DWORD milliseconds)
 {
-    DWORD start = GetTickCount();
-    DWORD elapsed = 0;
-    while (elapsed < milliseconds) {
+    for (DWORD start = GetTickCount(), elapsed = 0; elapsed < milliseconds; elapsed = GetTickCount() - start) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds - elapsed, QS_ALLINPUT);
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }
-        elapsed = GetTickCount() - start;
     }
 }
 
 std::string testDirectory()
 {
     char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string full(path, length);
+    std::string full(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
     return full.substr(0, full.find_last_of('\\'));
 }
 
-std::string programPath()
-{
-    // Tests are built into build/tests/bin, the program into build/bin.
-    return testDirectory() + "\\..\\..\\bin\\Lumenfold.exe";
-}
-
-std::string helperPath(const char* name)
-{
-    return testDirectory() + "\\" + name;
-}
+// Tests are built into build/tests/bin, the program into build/bin.
+std::string programPath() { return testDirectory() + "\\..\\..\\bin\\Lumenfold.exe"; }
+std::string helperPath(const char* name) { return testDirectory() + "\\" + name; }
 
 ChildProcess::~ChildProcess()
 {
     kill();
-    if (info.hProcess != nullptr)
-        CloseHandle(info.hProcess);
-    if (info.hThread != nullptr)
-        CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    CloseHandle(info.hThread);
 }
 
 bool ChildProcess::start(const std::string& commandLine)
@@ -67,8 +51,7 @@ bool ChildProcess::start(const std::string& commandLine)
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdInput = startup.hStdOutput = startup.hStdError = nul;
-    std::vector<char> line(commandLine.begin(), commandLine.end());
-    line.push_back('\0');
+    std::vector<char> line(commandLine.c_str(), commandLine.c_str() + commandLine.size() + 1);
     BOOL started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info);
     CloseHandle(nul);
     return started != FALSE;
@@ -81,11 +64,9 @@ bool ChildProcess::running() const
 
 std::optional<DWORD> ChildProcess::waitForExit(DWORD timeoutMs)
 {
-    if (info.hProcess == nullptr)
-        return std::nullopt;
-    if (!waitUntil([&] { return !running(); }, timeoutMs))
-        return std::nullopt;
     DWORD code = 0;
+    if (info.hProcess == nullptr || !waitUntil([&] { return !running(); }, timeoutMs))
+        return std::nullopt;
     GetExitCodeProcess(info.hProcess, &code);
     return code;
 }
@@ -105,54 +86,59 @@ std::string windowText(HWND window)
     return text;
 }
 
+std::string className(HWND window)
+{
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+DWORD processOf(HWND window)
+{
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    return processId;
+}
+
 namespace {
-struct BoxSearch {
-    DWORD processId;
+struct Search {
+    const std::function<bool(HWND)>& wanted;
     HWND found;
 };
 
-BOOL CALLBACK checkForMessageBox(HWND window, LPARAM context)
+BOOL CALLBACK checkWindow(HWND window, LPARAM context)
 {
-    auto* search = reinterpret_cast<BoxSearch*>(context);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    char className[32] = {};
-    GetClassNameA(window, className, sizeof className);
-    if (owner == search->processId && IsWindowVisible(window) && std::string(className) == "#32770") {
+    auto* search = reinterpret_cast<Search*>(context);
+    if (search->wanted(window))
         search->found = window;
-        return FALSE;
-    }
-    return TRUE;
+    return search->found == nullptr;
 }
+}
+
+HWND findTopLevel(const std::function<bool(HWND)>& wanted, DWORD timeoutMs)
+{
+    Search search = {wanted, nullptr};
+    waitUntil([&] { return EnumWindows(checkWindow, reinterpret_cast<LPARAM>(&search)), search.found != nullptr; },
+              timeoutMs);
+    return search.found;
 }
 
 HWND findMessageBox(DWORD processId, DWORD timeoutMs)
 {
-    BoxSearch search = {processId, nullptr};
-    waitUntil([&] {
-        EnumWindows(checkForMessageBox, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
+    return findTopLevel([&](HWND window) {
+        return processOf(window) == processId && IsWindowVisible(window) && className(window) == "#32770";
     }, timeoutMs);
-    return search.found;
 }
 
-std::string messageBoxText(HWND box)
-{
-    return windowText(GetDlgItem(box, 0xFFFF));
-}
+std::string messageBoxText(HWND box) { return windowText(GetDlgItem(box, 0xFFFF)); }
 
-void pressButton(HWND box, int buttonId)
-{
-    PostMessageA(GetDlgItem(box, buttonId), BM_CLICK, 0, 0);
-}
+void pressButton(HWND box, int buttonId) { PostMessageA(GetDlgItem(box, buttonId), BM_CLICK, 0, 0); }
 
 std::string hexBytes(const std::string& text)
 {
     std::string hex;
     char pair[4];
-    for (unsigned char byte : text) {
-        std::snprintf(pair, sizeof pair, "%02X ", byte);
-        hex += pair;
-    }
+    for (unsigned char byte : text)
+        hex += (std::snprintf(pair, sizeof pair, "%02X ", byte), pair);
     return hex;
 }

@@ -1,33 +1,19 @@
 #include "TestWindow.h"
 
-namespace {
-const char TestWindowClass[] = "LumenfoldTestWindow";
-
-void registerClassOnce()
+TestWindow::TestWindow(const std::string& title, OnClose onClose) : onClose(onClose)
 {
     static bool registered = false;
-    if (registered)
-        return;
     WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.lpfnWndProc = windowProc;
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    windowClass.lpszClassName = TestWindowClass;
-    RegisterClassA(&windowClass);
-    registered = true;
-}
-}
-
-TestWindow::TestWindow(const std::string& title, OnClose onClose) : onClose(onClose)
-{
-    registerClassOnce();
+    windowClass.lpszClassName = "LumenfoldTestWindow";
+    registered = registered || RegisterClassA(&windowClass);
     static int placed = 0;
     int offset = 40 * (placed++ % 8);
-    window = CreateWindowExA(0, TestWindowClass, title.c_str(), WS_OVERLAPPEDWINDOW, 60 + offset, 60 + offset, 320,
-                             200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(windowProc));
+    window = CreateWindowExA(0, windowClass.lpszClassName, title.c_str(), WS_OVERLAPPEDWINDOW, 60 + offset,
+                             60 + offset, 320, 200, nullptr, nullptr, windowClass.hInstance, this);
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
 }
@@ -42,30 +28,18 @@ TestWindow::~TestWindow()
 
 void TestWindow::markOnAllDesktops()
 {
-    HMENU systemMenu = GetSystemMenu(window, FALSE);
-    AppendMenuA(systemMenu, MF_STRING | MF_CHECKED, 1124, "on all desktops");
+    AppendMenuA(GetSystemMenu(window, FALSE), MF_STRING | MF_CHECKED, 1124, "on all desktops");
 }
 
 LRESULT CALLBACK TestWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_NCCREATE)
+        SetWindowLongPtrA(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
     auto* self = reinterpret_cast<TestWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (self != nullptr && message == WM_CLOSE) {
-        ++self->closeRequestCount;
-        if (self->onClose == OnClose::Decline)
-            return 0;
-        if (self->onClose == OnClose::Refuse)
-            return 1;
-    }
+    if (self != nullptr && message == WM_CLOSE && (++self->closeRequestCount, self->onClose != OnClose::Close))
+        return self->onClose == OnClose::Refuse ? 1 : 0;
     return DefWindowProcA(window, message, wParam, lParam);
-}
-
-HWND visibleWindowBelow(HWND window)
-{
-    for (HWND below = GetWindow(window, GW_HWNDNEXT); below != nullptr; below = GetWindow(below, GW_HWNDNEXT)) {
-        if (IsWindowVisible(below))
-            return below;
-    }
-    return nullptr;
 }
 
 bool isAbove(HWND upper, HWND lower)

@@ -22,9 +22,7 @@ public:
     bool visible() const { return IsWindowVisible(window) != FALSE; }
     bool exists() const { return IsWindow(window) != FALSE; }
     int closeRequests() const { return closeRequestCount; }
-
-    // Marks the window "on all desktops" the way the program's own menu item does: the item
-    // with a check mark at the end of its system menu.
+    // As the program's own menu item does: a checked item at the end of the system menu.
     void markOnAllDesktops();
 
 private:
@@ -35,7 +33,4 @@ private:
     int closeRequestCount = 0;
 };
 
-// The window directly below the given one in the Z order, skipping windows that are not visible.
-HWND visibleWindowBelow(HWND window);
-// True when upper is above lower in the Z order.
-bool isAbove(HWND upper, HWND lower);
+bool isAbove(HWND upper, HWND lower); // in the Z order

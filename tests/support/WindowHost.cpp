@@ -1,11 +1,10 @@
-// Another application's windows, for the end-to-end tests: one visible top-level window per title
-// on the command line, created in that order (the last one ends on top).
-// usage: WindowHost.exe [--hang] [--late-title] [--burst N] TITLE...   The test that starts the
-// host also ends it.
-//   --hang        the thread stops answering messages once the windows are up, as a hung application.
+// Another application's windows for the end-to-end tests: one visible top-level window per title,
+// created in that order (the last one ends on top). The test that starts the host also ends it.
+// usage: WindowHost.exe [--hang] [--late-title] [--burst N] TITLE...
+//   --hang        stops answering once the windows are up, as a hung application.
 //   --late-title  each window is created without a title and given it a moment later.
-//   --burst N     N windows "TITLE 1" to "TITLE N" for the first title, one every few milliseconds.
-// Each window answers MenuStateMessage with what its own system menu holds (see menuState).
+//   --burst N     N windows "TITLE 1" to "TITLE N" for the next title, one every few milliseconds.
+// Each window answers "WindowHostMenuState" with what its own system menu holds (see menuState).
 #include <windows.h>
 
 #include <cstdlib>
@@ -13,21 +12,18 @@
 #include <string>
 
 namespace {
-const char MenuStateMessage[] = "WindowHostMenuState";
-const UINT OnAllDesktopsCmd = 1124;
-const UINT SendToCmdBase = 1824;
-
-// Lumenfold's items as this window's own system menu holds them: 0 without "on all desktops";
-// else 1, plus 2 when it is checked, plus bit 16 + n - 1 for each "send to" entry of desktop n.
+// Lumenfold's items as this window's own system menu holds them: 0 without "on all desktops"
+// (1124); else 1, plus 2 when it is checked, plus bit 16 + n - 1 for each "send to" entry of
+// desktop n (1824 + n).
 LRESULT menuState(HWND window)
 {
     HMENU menu = GetSystemMenu(window, FALSE);
-    UINT state = GetMenuState(menu, OnAllDesktopsCmd, MF_BYCOMMAND);
+    UINT state = GetMenuState(menu, 1124, MF_BYCOMMAND);
     if (state == static_cast<UINT>(-1))
         return 0;
     LRESULT result = 1 | ((state & MF_CHECKED) ? 2 : 0);
     for (UINT n = 1; n <= 15; ++n) {
-        if (GetMenuState(menu, SendToCmdBase + n, MF_BYCOMMAND) != static_cast<UINT>(-1))
+        if (GetMenuState(menu, 1824 + n, MF_BYCOMMAND) != static_cast<UINT>(-1))
             result |= 1 << (15 + n);
     }
     return result;
@@ -35,7 +31,7 @@ LRESULT menuState(HWND window)
 
 LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    static const UINT menuStateMessage = RegisterWindowMessageA(MenuStateMessage);
+    static const UINT menuStateMessage = RegisterWindowMessageA("WindowHostMenuState");
     if (message == menuStateMessage)
         return menuState(window);
     return DefWindowProcA(window, message, wParam, lParam);
@@ -46,12 +42,12 @@ void answerMessagesFor(UINT milliseconds)
 {
     UINT_PTR timer = SetTimer(nullptr, 0, milliseconds, nullptr);
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0 && message.message != WM_TIMER)
+    while (GetMessageA(&message, nullptr, 0, 0) > 0 && !(message.message == WM_TIMER && message.wParam == timer))
         DispatchMessageA(&message);
     KillTimer(nullptr, timer);
 }
 
-HWND makeWindow(const std::string& title, int index, bool lateTitle)
+void makeWindow(const std::string& title, int index, bool lateTitle)
 {
     int offset = 30 * (index % 10);
     HWND window = CreateWindowExA(0, "WindowHostWindow", lateTitle ? "" : title.c_str(),
@@ -62,7 +58,6 @@ HWND makeWindow(const std::string& title, int index, bool lateTitle)
         answerMessagesFor(300);
         SetWindowTextA(window, title.c_str());
     }
-    return window;
 }
 }
 
@@ -71,6 +66,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = windowProc;
     windowClass.hInstance = instance;
+    // Without a class cursor, keys typed at the X server stop reaching Wine once these are hidden.
     windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     windowClass.lpszClassName = "WindowHostWindow";
@@ -87,23 +83,22 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
             lateTitle = true;
         } else if (std::strcmp(__argv[i], "--burst") == 0 && i + 1 < __argc) {
             burst = std::atoi(__argv[++i]);
-        } else if (burst > 0) {
+        } else {
             for (int n = 1; n <= burst; ++n) {
                 makeWindow(std::string(__argv[i]) + " " + std::to_string(n), windows++, false);
                 answerMessagesFor(5);
             }
+            if (burst == 0)
+                makeWindow(__argv[i], windows++, lateTitle);
             burst = 0;
-        } else {
-            makeWindow(__argv[i], windows++, lateTitle);
         }
     }
 
+    // A hung host answers for a moment, as its windows are shown, and then never again.
     if (hang) {
         answerMessagesFor(300);
         Sleep(INFINITE);
     }
-
-    // The test that started the host ends it.
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0)
         DispatchMessageA(&message);

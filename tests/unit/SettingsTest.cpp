@@ -1,21 +1,31 @@
 #include "app/MessageCatalog.h"
 #include "tests/support/RussianTexts.h"
 #include "tests/support/TestRegistry.h"
-#include "tests/support/TestSupport.h"
 #include "tests/support/UnexpectedBoxWatch.h"
 #include "ui/Settings.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <string>
+#include <map>
 
 namespace {
 
 using registry::OptionsKey;
 
-const HotkeyCode CtrlShiftK = packHotkey(MOD_CONTROL | MOD_SHIFT, 'K');
-const HotkeyCode AltShiftJ = packHotkey(MOD_ALT | MOD_SHIFT, 'J');
+// The type and size of the last RegSetValueExA of each value name in this executable. Wine
+// stores the NUL that follows counted string data in the caller's buffer, so only here does a
+// size that counts the NUL differ from one that does not.
+using Write = std::pair<DWORD, DWORD>;
+std::map<std::string, Write> lastWrites;
+
+LONG WINAPI recordingRegSetValueExA(HKEY key, LPCSTR name, DWORD reserved, DWORD type, const BYTE* data, DWORD size)
+{
+    static auto real = reinterpret_cast<decltype(&RegSetValueExA)>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("advapi32.dll"), "RegSetValueExA")));
+    lastWrites[name ? name : ""] = {type, size};
+    return real(key, name, reserved, type, data, size);
+}
 
 // A text of exactly the given length: the beginning, then spaces.
 std::string padded(const std::string& beginning, size_t length)
@@ -24,13 +34,14 @@ std::string padded(const std::string& beginning, size_t length)
 }
 
 // True when this thread has a hotkey under the id; it is gone afterwards.
-bool takeBackHotkey(int id)
-{
-    return UnregisterHotKey(nullptr, id) != FALSE;
-}
+bool takeBackHotkey(int id) { return UnregisterHotKey(nullptr, id) != FALSE; }
 
 struct FreshRegistry {
-    FreshRegistry() { registry::resetProgramKeys(); }
+    FreshRegistry()
+    {
+        registry::resetProgramKeys();
+        lastWrites.clear();
+    }
 };
 
 // The options as a first run leaves them; each test then stores what it reads, or sets what it
@@ -48,6 +59,29 @@ protected:
 using LoadingOptions = Options;
 using SavingOptions = Options;
 
+} // namespace
+
+// The import slot through which the program's code calls RegSetValueExA: defined here, it takes
+// the place of the import library's, so that every call of this executable is recorded.
+extern "C" void* const importedRegSetValueExA __asm__("__imp__RegSetValueExA@24") =
+    reinterpret_cast<void*>(&recordingRegSetValueExA);
+
+namespace {
+
+// Strings without their NUL: the type and size of each first-run write as handed over.
+TEST_F(Options, TheFirstRunHandsOverItsDefaultsWithoutTheirNuls)
+{
+    EXPECT_EQ(lastWrites["PrevDesk"], Write(REG_SZ, 4));
+    EXPECT_EQ(lastWrites["NextDesk"], Write(REG_SZ, 4));
+    EXPECT_EQ(lastWrites["CloseAll"], Write(REG_SZ, 4));
+    EXPECT_EQ(lastWrites["ShowCurDeskMsg"], Write(REG_BINARY, 1));
+    EXPECT_EQ(lastWrites["Language"], Write(REG_SZ, 3));
+    EXPECT_EQ(lastWrites["VirtDesk1"], Write(REG_MULTI_SZ, 6));
+    EXPECT_EQ(lastWrites["VirtDesk3"], Write(REG_MULTI_SZ, 6));
+    EXPECT_EQ(lastWrites["Lumenfold.exe"], Write(REG_SZ, static_cast<DWORD>(std::strlen(settings.modulePath))));
+    EXPECT_EQ(lastWrites.size(), 9u) << "a first run writes the five options, three desktops and auto start";
+}
+
 // The registry is read through a 275-byte buffer: a longer value does not fit and is no hotkey,
 // even when it begins like one.
 TEST_F(LoadingOptions, MalformedOrOverlongHotkeysReadAsNoneAndRegisterNothing)
@@ -55,9 +89,7 @@ TEST_F(LoadingOptions, MalformedOrOverlongHotkeysReadAsNoneAndRegisterNothing)
     writeText("NextDesk", padded("1 37", 275));
     writeText("PrevDesk", padded("1 39", 276));
     writeText("CloseAll", "Alt Delete");
-
     settings.load();
-
     EXPECT_EQ(settings.nextDesk, packHotkey(MOD_ALT, VK_LEFT)) << "275 bytes still fit";
     EXPECT_EQ(settings.prevDesk, 0u);
     EXPECT_EQ(settings.closeAll, 0u);
@@ -66,25 +98,18 @@ TEST_F(LoadingOptions, MalformedOrOverlongHotkeysReadAsNoneAndRegisterNothing)
     EXPECT_FALSE(takeBackHotkey(Settings::HotkeyIdCloseAll));
 }
 
+// Bytes that the one stored byte does not cover must not keep what the field held before.
 TEST_F(LoadingOptions, TheOneByteNoticeDefaultReadsAsTooltipOnly)
 {
-    registry::Value stored = registry::read(OptionsKey, "ShowCurDeskMsg");
-    ASSERT_EQ(stored.data, std::string(1, '\x01')) << "the first run stores a single byte";
-
-    // Bytes that the stored value does not cover must not keep what the field held before.
+    ASSERT_EQ(registry::read(OptionsKey, "ShowCurDeskMsg").data, "\x01") << "the first run stores one byte, 01";
     settings.noticeFlags = 0xFFFFFF00;
     settings.load();
-    EXPECT_EQ(settings.noticeFlags, Settings::NoticeTooltip);
-
-    registry::write(OptionsKey, "ShowCurDeskMsg", REG_BINARY, std::string("\x06\0\0\0", 4));
-    settings.load();
-    EXPECT_EQ(settings.noticeFlags, Settings::NoticeTooltipAlways | Settings::NoticeTrayNumber);
+    EXPECT_EQ(settings.noticeFlags, 1u);
 }
 
 TEST_F(LoadingOptions, ALanguageLongerThanThreeLettersLeavesTheLanguageEmptyAndTheTextsRussian)
 {
     MessageCatalog catalog{settings.language};
-
     writeText("Language", "english");
     settings.load();
     EXPECT_STREQ(settings.language, "");
@@ -92,27 +117,32 @@ TEST_F(LoadingOptions, ALanguageLongerThanThreeLettersLeavesTheLanguageEmptyAndT
 
     writeText("Language", std::string("eng\0", 4));
     settings.load();
-    EXPECT_STREQ(settings.language, "eng") << "the code stored with its NUL, as the program saves it";
-    EXPECT_STREQ(catalog.text(MsgTerminate), "Terminate");
-
+    EXPECT_STREQ(catalog.text(MsgTerminate), "Terminate") << "the code stored with its NUL, as a save writes it";
     writeText("Language", "rus");
     settings.load();
     EXPECT_STREQ(settings.language, "rus");
 }
 
-TEST_F(SavingOptions, EachHotkeyIsWrittenAsTwoNumbersAndAClearedOneAsZeros)
+TEST_F(SavingOptions, HotkeysAreTwoNumbersAndTheFlagsAndTheLanguageFourBytes)
 {
     settings.load();
-    settings.nextDesk = CtrlShiftK;
+    settings.nextDesk = packHotkey(MOD_CONTROL | MOD_SHIFT, 'K');
     settings.prevDesk = 0;
-    settings.closeAll = AltShiftJ;
+    settings.closeAll = packHotkey(MOD_ALT | MOD_SHIFT, 'J');
+    settings.noticeFlags = 5;
+    std::strcpy(settings.language, "rus");
+    lastWrites.clear();
     settings.save();
 
-    registry::Value next = registry::read(OptionsKey, "NextDesk");
-    EXPECT_EQ(next.type, static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(registry::handedOverText(next), "6 75");
+    EXPECT_EQ(registry::read(OptionsKey, "NextDesk").type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(registry::handedOverText(registry::read(OptionsKey, "NextDesk")), "6 75");
     EXPECT_EQ(registry::handedOverText(registry::read(OptionsKey, "PrevDesk")), "0 0");
     EXPECT_EQ(registry::handedOverText(registry::read(OptionsKey, "CloseAll")), "5 74");
+    EXPECT_EQ(lastWrites["NextDesk"].second, 4u) << "hotkeys are handed over without their NUL";
+    registry::Value flags = registry::read(OptionsKey, "ShowCurDeskMsg");
+    EXPECT_EQ(flags.type, static_cast<DWORD>(REG_BINARY));
+    EXPECT_EQ(hexBytes(flags.data), hexBytes(std::string("\x05\0\0\0", 4)));
+    EXPECT_EQ(lastWrites["Language"], Write(REG_SZ, 4)) << "the whole field, NUL included";
 
     // Saving registers the new combinations in place of the old ones.
     EXPECT_TRUE(takeBackHotkey(Settings::HotkeyIdNext));
@@ -120,33 +150,13 @@ TEST_F(SavingOptions, EachHotkeyIsWrittenAsTwoNumbersAndAClearedOneAsZeros)
     EXPECT_TRUE(takeBackHotkey(Settings::HotkeyIdCloseAll));
 }
 
-TEST_F(SavingOptions, TheNoticeFlagsAndTheLanguageAreWrittenAsFourBytes)
-{
-    settings.load();
-    settings.noticeFlags = Settings::NoticeTooltip | Settings::NoticeTrayNumber;
-    std::strcpy(settings.language, "rus");
-    settings.save();
-
-    registry::Value flags = registry::read(OptionsKey, "ShowCurDeskMsg");
-    EXPECT_EQ(flags.type, static_cast<DWORD>(REG_BINARY));
-    EXPECT_EQ(hexBytes(flags.data), hexBytes(std::string("\x05\0\0\0", 4)));
-
-    // Wine stores the NUL that follows counted string data in the caller's buffer, so there a
-    // three-byte write would read back the same; Windows stores exactly the bytes handed over.
-    registry::Value language = registry::read(OptionsKey, "Language");
-    EXPECT_EQ(language.type, static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(hexBytes(language.data), hexBytes(std::string("rus\0", 4)));
-}
-
 TEST_F(SavingOptions, TheAutoStartEntryIsRemovedOrWrittenByTheOption)
 {
     settings.load();
     ASSERT_EQ(settings.autoStart, 1) << "a first run starts at logon";
-
     settings.autoStart = 0;
     settings.save();
     EXPECT_FALSE(registry::read(registry::RunKey, "Lumenfold.exe").exists);
-
     settings.autoStart = 1;
     settings.save();
     registry::Value entry = registry::read(registry::RunKey, "Lumenfold.exe");
