@@ -4,7 +4,7 @@
 # command does, so every hidden window comes back before the session closes.
 set -uo pipefail
 build_dir=$(cd "$1" && pwd)
-control="$build_dir/tests/bin/LumenfoldControl.exe"
+control="$build_dir/bin/LumenfoldControl.exe"
 shot_dir="$build_dir/run"
 mkdir -p "$shot_dir"
 

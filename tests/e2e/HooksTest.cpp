@@ -109,6 +109,7 @@ TEST_F(Hooks, WindowsAppearingInABurstDuringSwitchesAllGetTheirItems)
     }
     ASSERT_NE(findWindowOfProcess(burst.id(), "Burst 200", 30000), nullptr);
     pressAlt(VK_F1);
+    ASSERT_TRUE(lumenfold.idle()) << "the switches never ended";
 
     DWORD_PTR ignored = 0;
     EXPECT_TRUE(SendMessageTimeoutA(lumenfold.mainWindow(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored));
