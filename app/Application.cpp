@@ -63,6 +63,7 @@ bool Application::start()
 // and the watcher may wait on it: from here on no wait for a lock is unbounded.
 void Application::beginExit()
 {
+    MessageCatalog::ending = true;
     Application* application = runningApplication;
     if (application == nullptr)
         return;

@@ -73,7 +73,7 @@ LRESULT MainWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 // open is not acted on.
 void MainWindow::onTrayIcon(LPARAM mouseMessage)
 {
-    if (dialogOpen || trayMenuOpen)
+    if (dialogOpen || trayMenuOpen || MessageCatalog::ending)
         return;
     if (mouseMessage == WM_RBUTTONDOWN)
         showTrayMenu();

@@ -152,6 +152,7 @@ void MessageCatalog::showErrorBox(const char* text) const
 
 void MessageCatalog::fatalErrorBox(const char* text) const
 {
+    ending = true;
     showErrorBox(text);
     std::exit(1);
 }

@@ -23,6 +23,10 @@ public:
     // A problem that ends the program. The process ends through the runtime's normal exit with
     // exit code 1, so that every hidden window is shown again.
     [[noreturn]] void fatalErrorBox(const char* text) const;
+    // Set from the moment a fatal error box is shown: its modal loop still dispatches messages,
+    // and nothing may start new work then, least of all work that waits for a lock the failed
+    // operation may hold.
+    static inline bool ending = false;
     // The fatal box for one message, looked up in the language current at the moment of failure.
     [[noreturn]] void fatalError(int number) const { fatalErrorBox(text(number)); }
 

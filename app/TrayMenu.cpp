@@ -24,8 +24,8 @@ HMENU buildDesktopSubmenu(int id, bool current, const DesktopSnapshot& desk, Com
 }
 }
 
-// The model is read in one locked call after the current desktop's list has been made anew from
-// what is visible now: the menu shows one consistent state, even while the watcher thread works.
+// The current desktop's list is made anew from what is visible now; then the whole model is read
+// in one locked call, so every desktop's list in the menu comes from one moment.
 HMENU buildTrayMenu(LockedDesktops& desktops, CommandMap& commands, const MessageCatalog& messages)
 {
     DesktopId current = static_cast<DesktopId>(desktops.currentId());

@@ -78,7 +78,9 @@ void DesktopManager::sendWindowTo(DesktopId id, HWND window)
         return;
     windows.erase(found);
     desktop(id).windows.push_back(makeEntry(window));
-    showWindowWithoutBlocking(window, SW_HIDE);
+    // The watcher thread comes here holding both locks: it must never wait on another program,
+    // which may itself be waiting on the user-interface thread. A hide needs no order.
+    ShowWindowAsync(window, SW_HIDE);
 }
 
 // A copy: the caller reads it after the lock is gone, while another thread may change the lists.

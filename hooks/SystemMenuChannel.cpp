@@ -44,11 +44,13 @@ MenuResult SystemMenuChannel::request(HWND window, MenuOperation operation, cons
     if (!hold.IsLocked() || !openRequestBlock() || IsHungAppWindow(window))
         return Unreached;
 
-    LONG serial = ++lastSerial;
+    // Serials stay small enough to share one value with the result, and never 0.
+    LONG serial = lastSerial = lastSerial % 0x0FFFFFFF + 1;
+    InterlockedExchange(&block->requestSerial, 0);
     block->operation = operation;
     block->window = static_cast<DWORD>(reinterpret_cast<UINT_PTR>(window));
     block->recipe = orEmpty(recipe);
-    block->requestSerial = serial;
+    InterlockedExchange(&block->requestSerial, serial);
 
     DWORD_PTR ignored = 0;
     // Messages sent to this thread meanwhile are answered: the window's thread may be waiting for
@@ -58,7 +60,8 @@ MenuResult SystemMenuChannel::request(HWND window, MenuOperation operation, cons
                              RequestLimitMs, &ignored))
         return Unreached;
     // No reply with our serial: the hook library is not (yet) in that process.
-    return block->replySerial == serial ? static_cast<MenuResult>(block->result) : Unreached;
+    LONG reply = block->reply;
+    return (reply >> ResultBits) == serial ? static_cast<MenuResult>(reply & ((1 << ResultBits) - 1)) : Unreached;
 }
 
 bool SystemMenuChannel::openRequestBlock()
@@ -70,5 +73,11 @@ bool SystemMenuChannel::openRequestBlock()
     if (mapping == nullptr)
         return false;
     block = static_cast<MenuRequestBlock*>(MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(MenuRequestBlock)));
-    return block != nullptr;
+    if (block == nullptr)
+        return false;
+    // Hooked programs keep the block of an earlier run alive, with its last reply: serials go on
+    // from a value of this run's own.
+    lastSerial = static_cast<LONG>(GetTickCount() & 0x0FFFFFFF);
+    InterlockedExchange(&block->reply, 0);
+    return true;
 }

@@ -1,6 +1,7 @@
 #include "SystemMenuInjector.h"
 
 #include "SystemMenuChannel.h"
+#include "SystemMenuItems.h"
 #include "TopLevelWindows.h"
 #include "app/MessageCatalog.h"
 #include "desktops/LockedDesktops.h"
@@ -68,13 +69,19 @@ void SystemMenuInjector::removeFrom(HWND window)
     takeItemsOff(window);
 }
 
-// Windows on no list keep their items: windows on all desktops and visible windows not yet filed.
+// Every filed window, and the visible windows not yet filed: once the program has gone, "send to"
+// would reach the application itself (under Wine as WM_COMMAND with our ids). A window on all
+// desktops keeps its one checked item.
 void SystemMenuInjector::removeFromAll()
 {
     for (const DesktopSnapshot& desk : desktops.snapshot()) {
         for (const WindowEntry& entry : desk.windows)
             removeFrom(entry.hwnd);
     }
+    forEachUserWindow(mainWindow, [this](HWND window) {
+        if (!isOnAllDesktops(window))
+            removeFrom(window);
+    });
 }
 
 // The whole choice is one locked unit, so that the watcher and the user-interface thread never

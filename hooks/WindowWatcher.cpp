@@ -8,6 +8,8 @@ namespace {
 // again a little later, for a few seconds.
 const DWORD RetryAfterMs = 250;
 const int MaxAttempts = 20;
+// How often the watcher looks at the slot and its retries without being woken.
+const DWORD SlotCheckEveryMs = 250;
 }
 
 bool takeNotification(SharedRecord& record, Notification* taken)
@@ -34,18 +36,31 @@ void WindowWatcher::run()
 {
     // The stop event comes first, so that a stop is seen even while reports keep coming.
     HANDLE events[] = {stopEvent, newWindowEvent};
+    DWORD retryDue = 0;
+    bool halfWritten = false;
     for (;;) {
-        DWORD woken = WaitForMultipleObjects(2, events, FALSE, retries.empty() ? INFINITE : RetryAfterMs);
-        if (woken == WAIT_TIMEOUT)
-            queue.insert(queue.end(), retries.begin(), retries.end()), retries.clear();
-        else if (woken != WAIT_OBJECT_0 + 1)
+        DWORD woken = WaitForMultipleObjects(2, events, FALSE, SlotCheckEveryMs);
+        if (woken != WAIT_TIMEOUT && woken != WAIT_OBJECT_0 + 1)
             return;
+        // A writer that died between claiming the slot and publishing would block every other
+        // writer for good: a slot still half-written a check later is emptied.
+        bool stillHalfWritten = record.code == RecordBeingWritten;
+        if (woken == WAIT_TIMEOUT && stillHalfWritten && halfWritten)
+            InterlockedCompareExchange(&record.code, RecordEmpty, RecordBeingWritten);
+        halfWritten = stillHalfWritten;
+        if (!retries.empty() && static_cast<LONG>(GetTickCount() - retryDue) >= 0) {
+            queue.insert(queue.end(), retries.begin(), retries.end());
+            retries.clear();
+        }
         collect();
         while (!queue.empty() && !stopRequested()) {
             Notification next = queue.front();
             queue.pop_front();
-            if (!act(next) && ++next.attempts < MaxAttempts)
+            if (!act(next) && ++next.attempts < MaxAttempts) {
+                if (retries.empty())
+                    retryDue = GetTickCount() + RetryAfterMs;
                 retries.push_back(next);
+            }
             // The slot is emptied again before the next piece of work.
             collect();
         }
@@ -68,7 +83,7 @@ void WindowWatcher::collect()
 bool WindowWatcher::act(const Notification& notification)
 {
     if (notification.code == RecordWindowCreated)
-        return injector.injectInto(notification.window, desktops.currentId(), false) != Unreached;
+        return injector.injectInto(notification.window, -1, false) != Unreached;
     if (notification.code == RecordSysCommand)
         injector.onSystemCommand(notification.window, notification.param);
     return true;

@@ -1,25 +1,25 @@
 #include "SystemMenuEditing.h"
 
 #include <cstring>
-#include <string>
 
 namespace {
+// Menu texts here are the program's own (desktop names, "send to"), far shorter than this. The
+// edits run inside other programs: no allocation, so nothing can fail there.
+constexpr int TextLimit = 256;
+
 // The item's text by position, empty for an item without one.
-std::string itemText(HMENU menu, int position, UINT* type)
+void itemText(HMENU menu, int position, UINT* type, char (&text)[TextLimit])
 {
     MENUITEMINFOA item = {};
     item.cbSize = sizeof item;
     item.fMask = MIIM_TYPE;
+    item.dwTypeData = text;
+    item.cch = TextLimit;
+    text[0] = '\0';
     GetMenuItemInfoA(menu, position, TRUE, &item);
     *type = item.fType;
-    if (item.cch == 0)
-        return {};
-    std::string text(item.cch + 1, '\0');
-    item.dwTypeData = text.data();
-    item.cch = static_cast<UINT>(text.size());
-    GetMenuItemInfoA(menu, position, TRUE, &item);
-    text.resize(std::strlen(text.c_str()));
-    return text;
+    if (item.fType & (MFT_SEPARATOR | MFT_BITMAP | MFT_OWNERDRAW))
+        text[0] = '\0';
 }
 
 UINT itemState(HMENU menu, UINT id, BOOL byPosition)
@@ -51,21 +51,26 @@ void copyMenuItems(HMENU destination, HMENU source)
     int count = GetMenuItemCount(source);
     for (int position = 0; position < count; ++position) {
         UINT type = 0;
-        std::string text = itemText(source, position, &type);
-        if (text.empty()) {
+        char text[TextLimit];
+        itemText(source, position, &type, text);
+        if (text[0] == '\0') {
             if (type & MFT_SEPARATOR)
                 AppendMenuA(destination, MF_SEPARATOR, 0, nullptr);
             continue;
         }
+        // The state is set again only where there is one: replacing a submenu's item with itself
+        // may destroy the submenu.
         UINT state = itemState(source, position, TRUE);
         if (HMENU submenu = GetSubMenu(source, position)) {
             UINT_PTR id = reinterpret_cast<UINT_PTR>(submenu);
-            AppendMenuA(destination, MF_POPUP, id, text.c_str());
-            ModifyMenuA(destination, static_cast<UINT>(id), MF_BYCOMMAND | state | MF_POPUP, id, text.c_str());
+            AppendMenuA(destination, MF_POPUP, id, text);
+            if (state != 0)
+                ModifyMenuA(destination, static_cast<UINT>(id), MF_BYCOMMAND | state | MF_POPUP, id, text);
         } else {
             UINT id = GetMenuItemID(source, position);
-            AppendMenuA(destination, MF_STRING, id, text.c_str());
-            ModifyMenuA(destination, id, MF_BYCOMMAND | state, id, text.c_str());
+            AppendMenuA(destination, MF_STRING, id, text);
+            if (state != 0)
+                ModifyMenuA(destination, id, MF_BYCOMMAND | state, id, text);
         }
     }
 }
@@ -122,7 +127,9 @@ MenuResult removeItems(HWND window, const char* sendToText)
     // Backwards, so that a deletion does not move the items still to be read.
     for (int position = GetMenuItemCount(systemMenu) - 1; position >= 0; --position) {
         UINT type = 0;
-        if (itemText(systemMenu, position, &type) == sendToText)
+        char text[TextLimit];
+        itemText(systemMenu, position, &type, text);
+        if (std::strcmp(text, sendToText) == 0)
             DeleteMenu(systemMenu, position, MF_BYPOSITION);
     }
     DeleteMenu(systemMenu, OnAllDesktopsCmd, MF_BYCOMMAND);

@@ -5,6 +5,7 @@
 #include "TrapKitProtocol.h"
 
 #include <cstring>
+#include <cwchar>
 
 namespace {
 HINSTANCE thisModule;
@@ -16,10 +17,10 @@ HHOOK menuRequestHook;
 HHOOK sysCommandHook;
 
 // A view of a mapping that Lumenfold creates, opened on first use in each process, since
-// Lumenfold may create it after the hooks are in. Programs keep this library loaded after the
-// hooks are gone, so the mapping's handle stays open with the view: while it is open the name
-// stays taken, and a restarted Lumenfold that creates the mapping again gets this same one
-// instead of a new one that nobody here would ever see.
+// Lumenfold may create it after the hooks are in. A program may keep this library loaded after the
+// hooks are gone (Wine always does; a waiting report pins it), so the mapping's handle stays open
+// with the view: while it is open the name stays taken, and a restarted Lumenfold that creates the
+// mapping again gets this same one instead of a new one that nobody here would ever see.
 template <typename T>
 struct NamedView {
     T* volatile view;
@@ -82,7 +83,7 @@ CRITICAL_SECTION queueLock;
 QueuedReport queue[QueueLimit];
 volatile LONG queued;
 UINT_PTR retryTimer;
-DWORD retryTimerThread;
+constexpr char LumenfoldWindowTitle[] = "LumenfoldAppWin";
 
 bool publish(const QueuedReport& report)
 {
@@ -115,6 +116,33 @@ void sendQueued()
     LeaveCriticalSection(&queueLock);
 }
 
+// The timer's procedure lives in this library, which therefore stays loaded in this process for
+// good once a report has had to wait. When Lumenfold has gone, the waiting reports go with it.
+void CALLBACK retryQueued(HWND, UINT, UINT_PTR, DWORD)
+{
+    EnterCriticalSection(&queueLock);
+    if (FindWindowA(nullptr, LumenfoldWindowTitle) == nullptr)
+        queued = 0;
+    LeaveCriticalSection(&queueLock);
+    sendQueued();
+    EnterCriticalSection(&queueLock);
+    if (queued == 0 && retryTimer != 0) {
+        KillTimer(nullptr, retryTimer);
+        retryTimer = 0;
+    }
+    LeaveCriticalSection(&queueLock);
+}
+
+void startRetrying()
+{
+    if (retryTimer != 0)
+        return;
+    HMODULE pinned = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_PIN | GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                       reinterpret_cast<LPCSTR>(&retryQueued), &pinned);
+    retryTimer = SetTimer(nullptr, 0, RetryEveryMs, retryQueued);
+}
+
 // False only when Lumenfold is not there to hear of it, or the queue is full.
 bool report(LONG code, HWND window, LONG param)
 {
@@ -124,45 +152,29 @@ bool report(LONG code, HWND window, LONG param)
     if (!done && queued < QueueLimit && cachedView(sharedRecord, SharedRecordName) != nullptr) {
         queue[queued++] = report;
         done = true;
-        if (retryTimer == 0) {
-            retryTimer = SetTimer(nullptr, 0, RetryEveryMs, nullptr);
-            retryTimerThread = GetCurrentThreadId();
-        }
+        startRetrying();
     }
     LeaveCriticalSection(&queueLock);
     return done;
 }
 
-// The retry timer's tick is ours alone: the program never sees it, and it stops once the queue is
-// empty.
-bool isRetryTick(MSG& message)
-{
-    if (message.message != WM_TIMER || message.hwnd != nullptr || message.wParam != retryTimer || retryTimer == 0 ||
-        GetCurrentThreadId() != retryTimerThread)
-        return false;
-    sendQueued();
-    EnterCriticalSection(&queueLock);
-    if (queued == 0) {
-        KillTimer(nullptr, retryTimer);
-        retryTimer = 0;
-    }
-    LeaveCriticalSection(&queueLock);
-    message.message = WM_NULL;
-    return true;
-}
-
 // Lumenfold passes over untitled windows, and a window often gets its title only after it is
 // created, so a window is worth reporting once it is shown and titled.
+// Lumenfold's own windows (its dialogs and message boxes) are not reported: its watcher would edit
+// and hide windows of its own user-interface thread, which may be waiting for the watcher's locks.
+// The title is read without a message, so the program's window procedure is not entered from here.
 bool isReportable(HWND window)
 {
+    if (windowReportHook != nullptr)
+        return false;
     if (GetAncestor(window, GA_PARENT) != GetDesktopWindow() || !IsWindowVisible(window))
         return false;
     if (GetPropA(window, ReportedProperty) != nullptr)
         return false;
-    char title[sizeof ProgramManagerTitle] = {};
-    if (GetWindowTextA(window, title, sizeof title) == 0)
+    WCHAR title[sizeof ProgramManagerTitle] = {};
+    if (InternalGetWindowText(window, title, sizeof ProgramManagerTitle) == 0)
         return false;
-    return std::strncmp(title, ProgramManagerTitle, sizeof ProgramManagerTitle - 1) != 0;
+    return std::wcsncmp(title, L"Program Manager", sizeof ProgramManagerTitle - 1) != 0;
 }
 
 void considerWindow(HWND window)
@@ -201,10 +213,13 @@ void serveMenuRequest(HWND window, LONG serial)
     MenuRequestBlock* block = cachedView(requestBlock, MenuRequestMappingName);
     if (block == nullptr || block->requestSerial != serial)
         return;
-    if (block->window != static_cast<DWORD>(reinterpret_cast<UINT_PTR>(window)))
+    MenuRequestBlock request = *block;
+    MemoryBarrier();
+    // Still the same request once copied: Lumenfold had not begun writing the next one.
+    if (block->requestSerial != serial || request.window != static_cast<DWORD>(reinterpret_cast<UINT_PTR>(window)))
         return;
-    block->result = performMenuOperation(window, block->operation, block->recipe);
-    InterlockedExchange(&block->replySerial, serial);
+    MenuResult result = performMenuOperation(window, request.operation, request.recipe);
+    InterlockedExchange(&block->reply, replyFor(serial, result));
 }
 
 LRESULT CALLBACK menuRequestProc(int code, WPARAM wParam, LPARAM lParam)
@@ -219,17 +234,23 @@ LRESULT CALLBACK menuRequestProc(int code, WPARAM wParam, LPARAM lParam)
 
 // A program may use our ids in its own menus or controls, so a WM_COMMAND counts only when it
 // comes from a menu and the window's system menu really holds our item.
+bool systemMenuHolds(HWND window, UINT id)
+{
+    HMENU systemMenu = GetSystemMenu(window, FALSE);
+    return systemMenu != nullptr && GetMenuState(systemMenu, id, MF_BYCOMMAND) != UINT(-1);
+}
+
 bool isOurMenuCommand(const MSG& message)
 {
     if (message.lParam != 0 || HIWORD(message.wParam) != 0 || !isProgramMenuCommand(LOWORD(message.wParam)))
         return false;
-    HMENU systemMenu = GetSystemMenu(message.hwnd, FALSE);
-    return systemMenu != nullptr && GetMenuState(systemMenu, LOWORD(message.wParam), MF_BYCOMMAND) != UINT(-1);
+    return systemMenuHolds(message.hwnd, LOWORD(message.wParam));
 }
 
 void considerCommand(MSG& message)
 {
-    if (message.message == WM_SYSCOMMAND && isProgramMenuCommand(static_cast<UINT>(message.wParam))) {
+    if (message.message == WM_SYSCOMMAND && isProgramMenuCommand(static_cast<UINT>(message.wParam)) &&
+        systemMenuHolds(message.hwnd, static_cast<UINT>(message.wParam))) {
         report(RecordSysCommand, message.hwnd, static_cast<LONG>(message.wParam));
     } else if (message.message == WM_COMMAND && isOurMenuCommand(message)) {
         report(RecordSysCommand, message.hwnd, LOWORD(message.wParam));
@@ -242,7 +263,7 @@ LRESULT CALLBACK sysCommandProc(int code, WPARAM wParam, LPARAM lParam)
 {
     sendQueued();
     // A message merely peeked at comes by again when it is removed; only that one counts.
-    if (code == HC_ACTION && wParam == PM_REMOVE && !isRetryTick(*reinterpret_cast<MSG*>(lParam)))
+    if (code == HC_ACTION && wParam == PM_REMOVE)
         considerCommand(*reinterpret_cast<MSG*>(lParam));
     return CallNextHookEx(sysCommandHook, code, wParam, lParam);
 }

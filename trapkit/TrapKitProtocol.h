@@ -74,11 +74,20 @@ enum MenuResult : LONG {
     Unreached = 5,     // Lumenfold's side: the window did not answer, or nothing in it served the request
 };
 
+// A request that timed out may still be served late, while Lumenfold writes the next one. So the
+// serial is 0 while a request is being written, the server works on a copy that it checks against
+// the serial once more, and the reply is one value: serial and result together.
 struct MenuRequestBlock {
-    LONG requestSerial;
+    volatile LONG requestSerial;
     LONG operation;
     DWORD window;
     MenuItemsRecipe recipe;
-    volatile LONG replySerial; // written last, after result
-    LONG result;
+    volatile LONG reply;
 };
+
+constexpr LONG ResultBits = 3; // every MenuResult is below 8
+
+inline LONG replyFor(LONG serial, MenuResult result)
+{
+    return (serial << ResultBits) | result;
+}
