@@ -18,8 +18,9 @@ bool isUserWindow(HWND window, HWND mainWindow)
 
 void forEachUserWindow(HWND mainWindow, const std::function<void(HWND)>& visitor)
 {
-    for (HWND window = GetWindow(mainWindow, GW_HWNDFIRST); window != nullptr;
-         window = GetWindow(window, GW_HWNDNEXT)) {
+    // The first of the main window's siblings, the top-level windows; also when the main window
+    // has already gone, as in the exit that follows its destruction.
+    for (HWND window = GetTopWindow(nullptr); window != nullptr; window = GetWindow(window, GW_HWNDNEXT)) {
         if (isUserWindow(window, mainWindow))
             visitor(window);
     }

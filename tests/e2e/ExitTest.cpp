@@ -55,6 +55,8 @@ TEST_F(Exit, TerminateOrClosingTheMainWindowShowsEveryWindowAndEndsWithCodeZero)
         ASSERT_TRUE(program.start());
         ASSERT_TRUE(waitUntil([&] { return hostedMenuState(first) > 0 && hostedMenuState(second) > 0; }));
         ASSERT_TRUE(pressAltUntil(VK_F2, [&] { return !visible(first) && !visible(second); }));
+        HostedWindows unfiled{"Unfiled"}; // on desktop 2, not on any list yet
+        ASSERT_TRUE(waitUntil([&] { return hostedMenuState(unfiled.window("Unfiled")) > 0; }));
         ChildProcess appearing;
         appearing.start("\"" + helperPath("WindowHost.exe") + "\" --burst 30 Appearing");
         if (terminate)
@@ -63,7 +65,8 @@ TEST_F(Exit, TerminateOrClosingTheMainWindowShowsEveryWindowAndEndsWithCodeZero)
             PostMessageA(program.mainWindow(), WM_CLOSE, 0, 0);
         EXPECT_EQ(program.waitForExit(), 0u) << (terminate ? "Terminate" : "WM_CLOSE");
         EXPECT_TRUE(allVisible()) << (terminate ? "Terminate" : "WM_CLOSE");
-        EXPECT_TRUE(itemsGone()) << (terminate ? "Terminate" : "WM_CLOSE");
+        EXPECT_TRUE(itemsGone() && hostedMenuState(unfiled.window("Unfiled")) == 0)
+            << (terminate ? "Terminate" : "WM_CLOSE");
         EXPECT_EQ(findMainWindow(), nullptr);
     }
 }
