@@ -6,16 +6,15 @@
 #include "app/MessageCatalog.h"
 #include "desktops/LockedDesktops.h"
 
-#include <cstring>
+#include <string>
 
 namespace {
-const int TitleBufferSize = 233;
 // The options dialog's title: the program's own dialog never carries the items.
 const char OptionsDialogTitle[] = "Lumenfold";
 
 bool takesItems(HWND window)
 {
-    std::string title = windowTitle(window).substr(0, TitleBufferSize - 1);
+    std::string title = windowTitle(window);
     return !title.empty() && title != OptionsDialogTitle;
 }
 
