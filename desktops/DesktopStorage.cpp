@@ -7,9 +7,11 @@
 
 namespace {
 const char DesksKeyPath[] = "Software\\Lumenfold\\desks";
-// A value name of 15 or more characters does not fit and ends the loading.
+// A value name of 15 or more characters does not fit: that value is passed over.
 const DWORD NameBufferSize = DesktopNameLength + 1;
 const DWORD DataBufferSize = 275;
+// More values than any key of desktops can sensibly hold; a bound for a key that never ends.
+const DWORD ValueLimit = 10000;
 }
 
 // One value per desktop, named after it, holding its hotkey as text. The enumeration order of the
@@ -20,11 +22,17 @@ void DesktopManager::loadDesktops()
     if (RegOpenKeyExA(HKEY_CURRENT_USER, DesksKeyPath, 0, KEY_ALL_ACCESS, key.receive()) != ERROR_SUCCESS)
         messages.fatalError(MsgCantReadDesktops);
 
-    for (DWORD index = 0;; ++index) {
+    // A value that cannot be read is passed over, never the ones after it: the system may list
+    // values in any order (Wine sorts them by name), and the next save would lose every desktop
+    // that was not read. The value passed over, which no desktop can stand for, goes at that save.
+    for (DWORD index = 0; index < ValueLimit; ++index) {
         char name[NameBufferSize] = {};
         DWORD nameSize = NameBufferSize;
-        if (RegEnumValueA(key.get(), index, name, &nameSize, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        LONG found = RegEnumValueA(key.get(), index, name, &nameSize, nullptr, nullptr, nullptr, nullptr);
+        if (found == ERROR_NO_MORE_ITEMS)
             break;
+        if (found != ERROR_SUCCESS)
+            continue;
         char data[DataBufferSize + 1] = {};
         DWORD dataSize = DataBufferSize;
         bool read = RegQueryValueExA(key.get(), name, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &dataSize) ==

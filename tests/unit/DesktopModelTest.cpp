@@ -209,6 +209,20 @@ TEST_F(DesktopHotkeys, DeletingADesktopMovesTheOnesAboveDownWithTheirHotkeys)
 
 // The registry compares value names without regard to case: two such desktops would share one
 // value and one of them would be gone at the next start.
+// A name too long to be a desktop's sorts between two good ones; loading passes over it alone.
+TEST_F(DesktopModel, AValueThatCannotBeReadDoesNotHideTheDesktopsAfterIt)
+{
+    registry::deleteKey(registry::DesksKey);
+    for (const char* name : {"Alpha", "Bravo-is-far-too-long", "Charlie"})
+        registry::write(registry::DesksKey, name, REG_MULTI_SZ, "0 0");
+    desktops.reset(); // its tray icon goes, so that the next can be added
+    desktops.emplace(settings, messages);
+    desktops->attachMainWindow(mainWindow.handle());
+    desktops->loadDesktops();
+    EXPECT_EQ(desktops->idEnd(), 3);
+    EXPECT_EQ(desktops->desktopName(2), "Charlie");
+}
+
 TEST_F(DesktopEditing, NamesMustDifferFromEveryOtherDesktopsEvenInLetterCase)
 {
     EXPECT_FALSE(desktops->setName(2, "VIRTDESK1"));
