@@ -4,6 +4,7 @@
 #include "ProgramDriver.h"
 #include "ScreenPicture.h"
 #include "res/resource.h"
+#include "tests/support/TestRegistry.h"
 
 #include <gtest/gtest.h>
 
@@ -253,6 +254,30 @@ TEST_F(TrayMenu, ARightClickDuringCloseAllOpensTheMenuOnceTheUserHasAnswered)
     useKeys({VK_ESCAPE});
     DWORD_PTR ignored = 0;
     EXPECT_TRUE(SendMessageTimeoutA(lumenfold.mainWindow(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored));
+}
+
+// No desktop at all is a state the program must survive: the desks key present but empty. Every
+// hotkey, the tray menu, the system-menu items and the exit then do nothing harmful.
+TEST_F(TrayMenu, WithNoDesktopEveryEntryPointDoesNothingHarmful)
+{
+    registry::write(registry::DesksKey, "Gone", REG_MULTI_SZ, "0 0");
+    registry::deleteValue(registry::DesksKey, "Gone");
+    HostedWindows hosted{"Lonely"};
+    ASSERT_TRUE(lumenfold.start());
+    HWND window = hosted.window("Lonely");
+    ASSERT_TRUE(hasState(window, 1)) << "on all desktops, and an empty \"send to\"";
+    for (WORD key : {VK_RIGHT, VK_LEFT, VK_DELETE, VK_F1})
+        pressAlt(key);
+    choose(window, 1825);
+    choose(window, 1124);
+    EXPECT_TRUE(hasState(window, MarkedOnAllDesktops));
+    openMenu();
+    ASSERT_TRUE(menuOpen());
+    useKeys({VK_ESCAPE});
+    ASSERT_TRUE(lumenfold.idle());
+    EXPECT_TRUE(lumenfold.running() && visible(window) && IsWindow(window));
+    lumenfold.terminate();
+    EXPECT_EQ(lumenfold.waitForExit(), 0u);
 }
 
 } // namespace
