@@ -116,12 +116,31 @@ void sendQueued()
     LeaveCriticalSection(&queueLock);
 }
 
+// Whether Lumenfold still runs: its hidden main window is there. Titles are read without a
+// message (FindWindow would ask this program's other threads, which may be stuck).
+BOOL CALLBACK findLumenfold(HWND window, LPARAM found)
+{
+    WCHAR title[sizeof LumenfoldWindowTitle + 1] = {};
+    InternalGetWindowText(window, title, sizeof LumenfoldWindowTitle + 1);
+    if (std::wcscmp(title, L"LumenfoldAppWin") != 0)
+        return TRUE;
+    *reinterpret_cast<bool*>(found) = true;
+    return FALSE;
+}
+
+bool lumenfoldRuns()
+{
+    bool found = false;
+    EnumWindows(findLumenfold, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
 // The timer's procedure lives in this library, which therefore stays loaded in this process for
 // good once a report has had to wait. When Lumenfold has gone, the waiting reports go with it.
 void CALLBACK retryQueued(HWND, UINT, UINT_PTR, DWORD)
 {
     EnterCriticalSection(&queueLock);
-    if (FindWindowA(nullptr, LumenfoldWindowTitle) == nullptr)
+    if (!lumenfoldRuns())
         queued = 0;
     LeaveCriticalSection(&queueLock);
     sendQueued();
