@@ -26,11 +26,6 @@ TestWindow::~TestWindow()
     }
 }
 
-void TestWindow::markOnAllDesktops()
-{
-    AppendMenuA(GetSystemMenu(window, FALSE), MF_STRING | MF_CHECKED, 1124, "on all desktops");
-}
-
 LRESULT CALLBACK TestWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_NCCREATE)
