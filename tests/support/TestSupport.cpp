@@ -98,14 +98,19 @@ DWORD processOf(HWND window)
     return processId;
 }
 
+using Search = std::pair<const std::function<bool(HWND)>*, HWND>;
+
+static BOOL CALLBACK checkWindow(HWND window, LPARAM context)
+{
+    auto* search = reinterpret_cast<Search*>(context);
+    return (*search->first)(window) ? (search->second = window, FALSE) : TRUE;
+}
+
 HWND findTopLevel(const std::function<bool(HWND)>& wanted, DWORD timeoutMs)
 {
-    std::pair<const std::function<bool(HWND)>*, HWND> search = {&wanted, nullptr};
-    auto check = [](HWND window, LPARAM context) -> BOOL {
-        auto* search = reinterpret_cast<std::pair<const std::function<bool(HWND)>*, HWND>*>(context);
-        return (*search->first)(window) ? (search->second = window, FALSE) : TRUE;
-    };
-    waitUntil([&] { return EnumWindows(check, reinterpret_cast<LPARAM>(&search)), search.second != nullptr; }, timeoutMs);
+    Search search = {&wanted, nullptr};
+    waitUntil([&] { return EnumWindows(checkWindow, reinterpret_cast<LPARAM>(&search)), search.second != nullptr; },
+              timeoutMs);
     return search.second;
 }
 
