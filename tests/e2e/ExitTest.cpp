@@ -51,6 +51,7 @@ protected:
 TEST_F(Exit, TerminateOrClosingTheMainWindowShowsEveryWindowAndEndsWithCodeZero)
 {
     for (bool terminate : {true, false}) {
+        SCOPED_TRACE(terminate ? "Terminate" : "WM_CLOSE");
         RunningLumenfold program;
         ASSERT_TRUE(program.start());
         ASSERT_TRUE(waitUntil([&] { return hostedMenuState(first) > 0 && hostedMenuState(second) > 0; }));
@@ -63,10 +64,9 @@ TEST_F(Exit, TerminateOrClosingTheMainWindowShowsEveryWindowAndEndsWithCodeZero)
             program.terminate();
         else
             PostMessageA(program.mainWindow(), WM_CLOSE, 0, 0);
-        EXPECT_EQ(program.waitForExit(), 0u) << (terminate ? "Terminate" : "WM_CLOSE");
-        EXPECT_TRUE(allVisible()) << (terminate ? "Terminate" : "WM_CLOSE");
-        EXPECT_TRUE(itemsGone() && hostedMenuState(unfiled.window("Unfiled")) == 0)
-            << (terminate ? "Terminate" : "WM_CLOSE");
+        EXPECT_EQ(program.waitForExit(), 0u);
+        EXPECT_TRUE(allVisible());
+        EXPECT_TRUE(itemsGone() && hostedMenuState(unfiled.window("Unfiled")) == 0);
         EXPECT_EQ(findMainWindow(), nullptr);
     }
 }

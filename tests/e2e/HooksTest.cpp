@@ -158,11 +158,9 @@ class TrayMenu : public Hooks {
 protected:
     void openMenu()
     {
-        RECT taskbar = {0, GetSystemMetrics(SM_CYSCREEN) - 40, GetSystemMetrics(SM_CXSCREEN),
-                        GetSystemMetrics(SM_CYSCREEN)};
         Picture icon = Picture::ofIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PROGRAM)));
         std::optional<POINT> at;
-        ASSERT_TRUE(waitUntil([&] { return (at = Picture::ofScreen(taskbar).find(icon)).has_value(); }));
+        ASSERT_TRUE(waitUntil([&] { return (at = Picture::ofTaskbar().find(icon)).has_value(); }));
         int half = GetSystemMetrics(SM_CXSMICON) / 2;
         SetCursorPos(at->x + half, at->y + half);
         INPUT click[2] = {};

@@ -53,10 +53,8 @@ void prepareFirstRun(DWORD noticeFlags)
 
 RunningLumenfold::~RunningLumenfold()
 {
-    if (process.running()) {
-        terminate();
-        process.waitForExit(10000);
-    }
+    if (process.running())
+        terminate(), process.waitForExit(10000);
 }
 
 bool RunningLumenfold::launch() { return process.start("\"" + programPath() + "\""); }
@@ -85,11 +83,9 @@ void pressKeys(std::initializer_list<WORD> virtualKeys)
 
 bool pressKeysThroughX(const std::string& modifier, const std::string& key)
 {
-    // Wine runs this Unix program without a waitable exit code: the caller watches for the keys'
-    // effect. The keys reach Wine only while X focus is on its desktop window; giving it the focus
-    // makes Wine reread the keyboard a moment later, which can drop a modifier pressed meanwhile,
-    // so the focus is given only when it is elsewhere, and the keys wait after it. The modifier
-    // is held a moment around the key, as a finger would.
+    // No waitable exit code under Wine: the caller watches for the effect. The keys reach Wine only
+    // with X focus on its desktop window; focusing it makes Wine reread the keyboard a moment later,
+    // which can drop a modifier, so focus is given only when elsewhere, and the keys wait after it.
     std::string script = "desktop=$(xdotool search --name 'Wine desktop' | head -n 1); "
                          "[ $(xdotool getwindowfocus) = $desktop ] || "
                          "{ xdotool windowfocus --sync $desktop; sleep 0.5; }; "

@@ -43,9 +43,8 @@ void pressKeys(std::initializer_list<WORD> virtualKeys);
 inline void pressAlt(WORD virtualKey) { pressKeys({VK_MENU, virtualKey}); }
 // A key with a modifier held, typed at the X server with xdotool, e.g. "alt" and "F2".
 bool pressKeysThroughX(const std::string& modifier, const std::string& key);
-// Presses a desktop's key until its effect shows, at most three times. Wine rereads the X
-// keyboard when X focus moves, as windows appear or hide, and may drop a modifier pressed just
-// before; a desktop's key pressed twice lands where it did once.
+// Presses a desktop's key until its effect shows, at most three times: Wine may drop a modifier
+// as X focus moves, and a desktop's key pressed twice lands where it did once.
 bool switchWith(const std::function<void()>& press, const std::function<bool()>& done);
 inline bool pressAltUntil(WORD desktopKey, const std::function<bool()>& done)
 {
@@ -77,9 +76,8 @@ private:
     HWND main = nullptr;
 };
 
-// Lumenfold's items in the system menu of a WindowHost window, as the window itself reads them:
-// 0 without the items; else 1, plus 2 when "on all desktops" is checked, plus bit 16 + n - 1 for
-// each "send to" desktop n. -1 when the window does not answer.
+// Lumenfold's items in a WindowHost window's system menu as the window reads them (see WindowHost's
+// menuState); -1 when the window does not answer.
 LRESULT hostedMenuState(HWND window);
 inline LRESULT itemsWithSendTo(std::initializer_list<int> desktops)
 {

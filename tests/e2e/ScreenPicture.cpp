@@ -34,6 +34,12 @@ Picture Picture::ofScreen(const RECT& wanted)
     return picture;
 }
 
+Picture Picture::ofTaskbar()
+{
+    int height = GetSystemMetrics(SM_CYSCREEN);
+    return ofScreen({0, height - 40, GetSystemMetrics(SM_CXSCREEN), height});
+}
+
 template <typename Draw>
 void Picture::capture(Draw draw)
 {
@@ -72,15 +78,4 @@ std::optional<POINT> Picture::find(const Picture& part) const
         }
     }
     return std::nullopt;
-}
-
-bool Picture::contains(COLORREF colour) const
-{
-    // COLORREF is 0x00BBGGRR, the pixels are 0x00RRGGBB.
-    DWORD wanted = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
-    for (DWORD pixel : pixels) {
-        if (pixel == wanted)
-            return true;
-    }
-    return false;
 }

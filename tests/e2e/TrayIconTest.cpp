@@ -8,18 +8,11 @@
 
 namespace {
 
-// The taskbar, along the bottom of the screen.
-Picture taskbar()
-{
-    int height = GetSystemMetrics(SM_CYSCREEN);
-    return Picture::ofScreen({0, height - 40, GetSystemMetrics(SM_CXSCREEN), height});
-}
-
 // Where the icon is in the taskbar, once it shows there.
 std::optional<POINT> shownAt(const Picture& icon)
 {
     std::optional<POINT> found;
-    waitUntil([&] { return (found = taskbar().find(icon)).has_value(); });
+    waitUntil([&] { return (found = Picture::ofTaskbar().find(icon)).has_value(); });
     return found;
 }
 
@@ -56,7 +49,7 @@ TEST_F(TrayIcon, ShowsTheDesktopNumberAndFollowsEverySwitch)
     lumenfold.terminate();
     ASSERT_EQ(lumenfold.waitForExit(), 0u);
     Picture two = numberIcon(2);
-    EXPECT_TRUE(waitUntil([&] { return !taskbar().find(two); })) << "the icon stayed after the exit";
+    EXPECT_TRUE(waitUntil([&] { return !Picture::ofTaskbar().find(two); })) << "the icon stayed after the exit";
 }
 
 // Without the number option the program's own icon shows. Resting the mouse on it shows the

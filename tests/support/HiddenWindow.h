@@ -4,10 +4,7 @@
 // A never shown top-level window of the test thread standing in for the program's main window:
 // where the model's window walks start (and the one window they leave out), the tray icon's owner.
 struct HiddenWindow {
-    HiddenWindow() = default;
     ~HiddenWindow() { DestroyWindow(window); }
-    HiddenWindow(const HiddenWindow&) = delete;
-    HiddenWindow& operator=(const HiddenWindow&) = delete;
     HWND handle() const { return window; }
 
     HWND window = CreateWindowExA(0, "STATIC", "LumenfoldAppWin", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,

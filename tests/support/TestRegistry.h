@@ -15,10 +15,7 @@ struct Value {
     bool exists = false;
     DWORD type = REG_NONE;
     std::string data; // the stored bytes, exactly
-    bool operator==(const Value& other) const
-    {
-        return exists == other.exists && type == other.type && data == other.data;
-    }
+    bool operator==(const Value& o) const { return exists == o.exists && type == o.type && data == o.data; }
 };
 
 void resetProgramKeys(); // the options, the desktops and the auto-start entry
@@ -29,9 +26,8 @@ void write(const char* path, const char* name, DWORD type, const std::string& da
 std::map<std::string, Value> readAll(const char* path);
 ULONGLONG lastWriteTime(const char* path); // 0 when the key does not exist
 
-// Wine stores a NUL after string data whenever the caller's buffer has one after the counted
-// bytes, so "1 37" handed over with its length 4 is stored as 5 bytes; Windows stores the 4. This
-// is the text as handed over: the stored data without that one added NUL.
+// Wine stores a NUL after counted string data when the caller's buffer has one there ("1 37" with
+// length 4 is stored as 5 bytes; Windows stores 4): this is the stored text without that NUL.
 std::string handedOverText(const Value& value);
 
 } // namespace registry

@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
@@ -67,8 +68,7 @@ std::optional<DWORD> ChildProcess::waitForExit(DWORD timeoutMs)
     DWORD code = 0;
     if (info.hProcess == nullptr || !waitUntil([&] { return !running(); }, timeoutMs))
         return std::nullopt;
-    GetExitCodeProcess(info.hProcess, &code);
-    return code;
+    return GetExitCodeProcess(info.hProcess, &code), code;
 }
 
 void ChildProcess::kill()
@@ -82,15 +82,13 @@ void ChildProcess::kill()
 std::string windowText(HWND window)
 {
     char text[1024] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
+    return std::string(text, GetWindowTextA(window, text, sizeof text));
 }
 
 std::string className(HWND window)
 {
     char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
+    return std::string(name, GetClassNameA(window, name, sizeof name));
 }
 
 DWORD processOf(HWND window)
@@ -100,27 +98,20 @@ DWORD processOf(HWND window)
     return processId;
 }
 
-namespace {
-struct Search {
-    const std::function<bool(HWND)>& wanted;
-    HWND found;
-};
+using Search = std::pair<const std::function<bool(HWND)>*, HWND>;
 
-BOOL CALLBACK checkWindow(HWND window, LPARAM context)
+static BOOL CALLBACK checkWindow(HWND window, LPARAM context)
 {
     auto* search = reinterpret_cast<Search*>(context);
-    if (search->wanted(window))
-        search->found = window;
-    return search->found == nullptr;
-}
+    return (*search->first)(window) ? (search->second = window, FALSE) : TRUE;
 }
 
 HWND findTopLevel(const std::function<bool(HWND)>& wanted, DWORD timeoutMs)
 {
-    Search search = {wanted, nullptr};
-    waitUntil([&] { return EnumWindows(checkWindow, reinterpret_cast<LPARAM>(&search)), search.found != nullptr; },
+    Search search = {&wanted, nullptr};
+    waitUntil([&] { return EnumWindows(checkWindow, reinterpret_cast<LPARAM>(&search)), search.second != nullptr; },
               timeoutMs);
-    return search.found;
+    return search.second;
 }
 
 HWND findMessageBox(DWORD processId, DWORD timeoutMs)

@@ -14,8 +14,8 @@ std::string testDirectory();              // the folder of the running test exec
 std::string programPath();                // build/bin/Lumenfold.exe
 std::string helperPath(const char* name); // a helper program built beside the tests
 
-// A child process with null standard handles, so that it never holds the test runner's output
-// pipe open. Killed on destruction if it still runs.
+// A child process with null standard handles (never holding the runner's output pipe open),
+// killed on destruction if it still runs.
 class ChildProcess {
 public:
     ChildProcess() = default;

@@ -2,18 +2,13 @@
 
 TestWindow::TestWindow(const std::string& title, OnClose onClose) : onClose(onClose)
 {
-    static bool registered = false;
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = windowProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    windowClass.lpszClassName = "LumenfoldTestWindow";
-    registered = registered || RegisterClassA(&windowClass);
+    static WNDCLASSA windowClass = {0, windowProc, 0, 0, GetModuleHandleA(nullptr), nullptr, LoadCursor(nullptr, IDC_ARROW),
+                                    reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), nullptr, "LumenfoldTestWindow"};
+    static ATOM registered = RegisterClassA(&windowClass);
     static int placed = 0;
     int offset = 40 * (placed++ % 8);
-    window = CreateWindowExA(0, windowClass.lpszClassName, title.c_str(), WS_OVERLAPPEDWINDOW, 60 + offset,
-                             60 + offset, 320, 200, nullptr, nullptr, windowClass.hInstance, this);
+    window = CreateWindowExA(0, MAKEINTATOM(registered), title.c_str(), WS_OVERLAPPEDWINDOW, 60 + offset, 60 + offset,
+                             320, 200, nullptr, nullptr, windowClass.hInstance, this);
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
 }
@@ -24,11 +19,6 @@ TestWindow::~TestWindow()
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);
         DestroyWindow(window);
     }
-}
-
-void TestWindow::markOnAllDesktops()
-{
-    AppendMenuA(GetSystemMenu(window, FALSE), MF_STRING | MF_CHECKED, 1124, "on all desktops");
 }
 
 LRESULT CALLBACK TestWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

@@ -22,8 +22,6 @@ public:
     bool visible() const { return IsWindowVisible(window) != FALSE; }
     bool exists() const { return IsWindow(window) != FALSE; }
     int closeRequests() const { return closeRequestCount; }
-    // As the program's own menu item does: a checked item at the end of the system menu.
-    void markOnAllDesktops();
 
 private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

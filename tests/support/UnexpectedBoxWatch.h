@@ -7,9 +7,8 @@
 #include <cstdio>
 #include <thread>
 
-// A fatal error of the program waits in a message box that no one answers in an in-process test,
-// which would hang until ctest's time limit. Included by a test file, this watch ends the process
-// as soon as a box of this process appears, naming it.
+// Included by a test file: a message box of this process (a fatal error no one would answer) ends
+// the process at once, naming the box, instead of hanging until ctest's time limit.
 class UnexpectedBoxWatch : public ::testing::Environment {
 public:
     void SetUp() override

@@ -37,7 +37,6 @@ class DesktopModel : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        // As the program's entry point does: the notice's tooltip class must be registered.
         INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
         InitCommonControlsEx(&controls);
         desktops.emplace(settings, messages);
@@ -73,39 +72,9 @@ protected:
     std::optional<DesktopManager> desktops;
 };
 
-// The suites below share the fixture; their names group the cases in the test list.
-using DesktopSwitching = DesktopModel;
 using WindowPlacement = DesktopModel;
 using DesktopHotkeys = DesktopModel;
 using DesktopEditing = DesktopModel;
-
-// The end-to-end switching test shows the order restored and the top window activated.
-TEST_F(DesktopSwitching, WindowsOfTheDesktopLeftAreFiledBottomToTopAndComeBackInTheirOrder)
-{
-    TestWindow b("B");
-    TestWindow a("A");
-    ASSERT_TRUE(isAbove(a.handle(), b.handle()));
-
-    desktops->switchTo(2);
-    EXPECT_EQ(desktops->currentId(), 2);
-    EXPECT_FALSE(a.visible() || b.visible());
-    EXPECT_EQ(listed(1), (std::vector<HWND>{b.handle(), a.handle()}));
-    EXPECT_EQ(desktops->windowAt(1, 0)->title, "B") << "each entry keeps the title it was filed with";
-
-    desktops->switchTo(1);
-    EXPECT_TRUE(a.visible() && b.visible() && isAbove(a.handle(), b.handle()));
-}
-
-TEST_F(DesktopSwitching, AWindowOnAllDesktopsStaysVisibleAndIsFiledNowhere)
-{
-    TestWindow everywhere("On all desktops");
-    everywhere.markOnAllDesktops();
-    for (DesktopId id : {2, 3, 1}) {
-        desktops->switchTo(id);
-        EXPECT_TRUE(everywhere.visible()) << "after the switch to " << id;
-        EXPECT_FALSE(listedAnywhere(everywhere.handle())) << "after the switch to " << id;
-    }
-}
 
 // Sent to another desktop, a window is hidden and becomes that desktop's top window; sent to its
 // own desktop or to no desktop, it stays where it is.
@@ -207,8 +176,6 @@ TEST_F(DesktopHotkeys, DeletingADesktopMovesTheOnesAboveDownWithTheirHotkeys)
     EXPECT_EQ(registry::handedOverText(stored["VirtDesk3"]), "1 114\n");
 }
 
-// The registry compares value names without regard to case: two such desktops would share one
-// value and one of them would be gone at the next start.
 // A name too long to be a desktop's sorts between two good ones; loading passes over it alone.
 TEST_F(DesktopModel, AValueThatCannotBeReadDoesNotHideTheDesktopsAfterIt)
 {
@@ -223,6 +190,7 @@ TEST_F(DesktopModel, AValueThatCannotBeReadDoesNotHideTheDesktopsAfterIt)
     EXPECT_EQ(desktops->desktopName(2), "Charlie");
 }
 
+// The registry compares value names without regard to case: two such desktops would share one value.
 TEST_F(DesktopEditing, NamesMustDifferFromEveryOtherDesktopsEvenInLetterCase)
 {
     EXPECT_FALSE(desktops->setName(2, "VIRTDESK1"));

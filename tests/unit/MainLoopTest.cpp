@@ -109,21 +109,6 @@ TEST_F(MainLoopHotkeys, ArmedPressesAreMatchedByCombinationWhateverTheirId)
     EXPECT_EQ(desktops.currentId(), 1) << "an unknown combination under desktop 3's id must do nothing";
 }
 
-// "next" on the last desktop and "previous" on the first change nothing.
-TEST_F(MainLoopHotkeys, NextAndPreviousDoNotWrapAround)
-{
-    desktops.switchTo(3);
-    queueReady();
-    queueHotkey(settings.nextDesk, Settings::HotkeyIdNext);
-    runQueued();
-    EXPECT_EQ(desktops.currentId(), 3);
-    desktops.switchTo(1);
-    queueReady();
-    queueHotkey(settings.prevDesk, Settings::HotkeyIdPrev);
-    runQueued();
-    EXPECT_EQ(desktops.currentId(), 1);
-}
-
 // Starting on desktop 3: the desktop's switch and then "next" end on 2; "next" first (which
 // changes nothing on the last desktop) would end on 1.
 TEST_F(MainLoopHotkeys, ACombinationOfADesktopAndOfNextActsTwiceDesktopFirst)
