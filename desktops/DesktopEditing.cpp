@@ -32,19 +32,30 @@ bool DesktopManager::setName(DesktopId id, const char* text)
     return true;
 }
 
-// Refused when any desktop, this one included, has the code already; the registry is written by
-// the caller's saveDesktops afterwards.
+// Gives desktop id a new hotkey, registered at once. Refused when another desktop has the code,
+// or when the system refuses the combination (another program, or one of this program's special
+// hotkeys, holds it): the desktop then keeps its old hotkey, registered again. No hotkey (0) never
+// collides, and a desktop's own code is accepted as it stands. The registry is written by the
+// caller's saveDesktops afterwards.
 bool DesktopManager::setHotkey(DesktopId id, HotkeyCode code)
 {
     if (!exists(id))
         return false;
-    for (const Desktop& each : desktops) {
-        if (each.hotkey == code)
+    HotkeyCode old = desktop(id).hotkey;
+    if (code == old)
+        return true;
+    for (DesktopId other = 1; other < idEnd(); ++other) {
+        if (code != 0 && other != id && desktop(other).hotkey == code)
             return false;
     }
+    int hotkeyId = id + HotkeyIdDesktopBase;
+    UnregisterHotKey(nullptr, hotkeyId);
+    if (code != 0 && !RegisterHotKey(nullptr, hotkeyId, hotkeyModifiers(code), hotkeyVirtualKey(code))) {
+        if (old != 0)
+            RegisterHotKey(nullptr, hotkeyId, hotkeyModifiers(old), hotkeyVirtualKey(old));
+        return false;
+    }
     desktop(id).hotkey = code;
-    unregisterDesktopHotkeys();
-    registerDesktopHotkeys();
     return true;
 }
 

@@ -154,6 +154,24 @@ TEST_F(DesktopHotkeys, EachDesktopHoldsItsHotkeyUnderItsIdPlusThree)
     EXPECT_FALSE(taken(AltF2));
 }
 
+// A new hotkey held by another desktop or another program is refused, and the old one still
+// works; no hotkey, and a desktop's own hotkey, are always accepted.
+TEST_F(DesktopHotkeys, ANewHotkeyHeldElsewhereIsRefusedAndTheOldOneStaysRegistered)
+{
+    const HotkeyCode AltF9 = packHotkey(MOD_ALT, VK_F9);
+    ASSERT_TRUE(RegisterHotKey(nullptr, 0x2001, MOD_ALT, VK_F9)); // as another program holding it
+    EXPECT_FALSE(desktops->setHotkey(2, AltF3)) << "desktop 3's";
+    EXPECT_FALSE(desktops->setHotkey(2, AltF9)) << "held elsewhere";
+    UnregisterHotKey(nullptr, 0x2001);
+    EXPECT_EQ(desktops->hotkeyOf(2), AltF2);
+    EXPECT_TRUE(taken(AltF2)) << "the old hotkey is registered again";
+
+    EXPECT_TRUE(desktops->setHotkey(2, AltF2)) << "its own";
+    EXPECT_TRUE(desktops->setHotkey(2, 0) && desktops->setHotkey(3, 0)) << "no hotkey never collides";
+    EXPECT_FALSE(taken(AltF2) || taken(AltF3));
+    EXPECT_TRUE(desktops->setHotkey(2, AltF9) && taken(AltF9));
+}
+
 TEST_F(DesktopHotkeys, DeletingADesktopMovesTheOnesAboveDownWithTheirHotkeys)
 {
     desktops->switchTo(3);
