@@ -30,6 +30,15 @@ class Hooks : public ::testing::Test {
 protected:
     void SetUp() override { prepareFirstRun(0); }
 
+    // One key after the other, at a typist's pace, so that each menu has opened before the next.
+    static void typeKeys(std::initializer_list<WORD> keys)
+    {
+        for (WORD key : keys) {
+            pressKeys({key});
+            pumpMessagesFor(150);
+        }
+    }
+
     RunningLumenfold lumenfold;
 };
 
@@ -57,13 +66,10 @@ TEST_F(Hooks, SendToChosenWithTheKeysInNotepadsSystemMenu)
     HWND window = notepad.window();
     SetForegroundWindow(window);
     ASSERT_TRUE(waitUntil([&] { return GetForegroundWindow() == window; }));
-    pumpMessagesFor(1000); // the items reach notepad's menu through the library
+    // Start-up has given notepad its items before the program's main loop first waits for input.
     pressAlt(VK_SPACE);
     ASSERT_TRUE(waitUntil([] { return FindWindowA("#32768", nullptr) != nullptr; })) << "no system menu opened";
-    for (WORD key : {VK_UP, VK_RIGHT, VK_DOWN, VK_RETURN}) {
-        pressKeys({key});
-        pumpMessagesFor(200);
-    }
+    typeKeys({VK_UP, VK_RIGHT, VK_DOWN, VK_RETURN});
     EXPECT_TRUE(waitUntil([&] { return !visible(window); })) << "notepad was not sent away";
 
     EXPECT_TRUE(pressAltUntil(VK_F3, [&] { return visible(window) && GetForegroundWindow() == window; }))
@@ -72,9 +78,10 @@ TEST_F(Hooks, SendToChosenWithTheKeysInNotepadsSystemMenu)
 
 TEST_F(Hooks, OnAllDesktopsKeepsAWindowThroughSwitchesUntilChosenAgain)
 {
-    HostedWindows hosted{"Everywhere"};
+    HostedWindows hosted{"Sentinel", "Everywhere"};
     ASSERT_TRUE(lumenfold.start());
     HWND window = hosted.window("Everywhere");
+    HWND sentinel = hosted.window("Sentinel"); // an ordinary window of desktop 1
     ASSERT_TRUE(hasState(window, itemsWithSendTo({2, 3})));
 
     // A control's notification and a menu command the system menu does not hold use our ids too;
@@ -84,15 +91,14 @@ TEST_F(Hooks, OnAllDesktopsKeepsAWindowThroughSwitchesUntilChosenAgain)
     choose(window, 1124);
     EXPECT_TRUE(hasState(window, MarkedOnAllDesktops)) << "the checked item alone";
     EXPECT_TRUE(visible(window)) << "a foreign command was taken for \"send to\"";
-    pressAlt(VK_F2);
-    pressAlt(VK_F3);
-    ASSERT_TRUE(waitUntil([&] { return hostedMenuState(window) == MarkedOnAllDesktops; }));
-    pumpMessagesFor(500);
+    ASSERT_TRUE(pressAltUntil(VK_F2, [&] { return !visible(sentinel); }));
     EXPECT_TRUE(visible(window));
+    ASSERT_TRUE(pressAltUntil(VK_F1, [&] { return visible(sentinel); }));
+    EXPECT_TRUE(visible(window) && hostedMenuState(window) == MarkedOnAllDesktops);
 
     choose(window, 1124);
-    EXPECT_TRUE(hasState(window, itemsWithSendTo({1, 2}))) << "a member of desktop 3 again";
-    EXPECT_TRUE(pressAltUntil(VK_F1, [&] { return !visible(window); }));
+    EXPECT_TRUE(hasState(window, itemsWithSendTo({2, 3}))) << "a member of desktop 1 again";
+    EXPECT_TRUE(pressAltUntil(VK_F2, [&] { return !visible(window); }));
 }
 
 // Two hundred windows appear while the user switches; none is lost, each gets its items, and the
@@ -174,14 +180,6 @@ protected:
     {
         return waitUntil([] { return IsWindowVisible(FindWindowA("#32768", nullptr)); }, timeoutMs);
     }
-
-    void useKeys(std::initializer_list<WORD> keys)
-    {
-        for (WORD key : keys) {
-            pressKeys({key});
-            pumpMessagesFor(150);
-        }
-    }
 };
 
 // The second desktop's submenu: "Close all apps", "Switch on this desktop", a separator, its window.
@@ -196,13 +194,13 @@ TEST_F(TrayMenu, AWindowItemChosenAfterADismissedMenuComesToTheCurrentDesktop)
 
     openMenu();
     ASSERT_TRUE(menuOpen());
-    useKeys({VK_ESCAPE});
+    typeKeys({VK_ESCAPE});
     ASSERT_TRUE(waitUntil([] { return !IsWindowVisible(FindWindowA("#32768", nullptr)); }));
     // A second click on the same spot within the double-click time would be a double click.
     pumpMessagesFor(GetDoubleClickTime() + 200);
     openMenu();
     ASSERT_TRUE(menuOpen());
-    useKeys({VK_DOWN, VK_DOWN, VK_RIGHT, VK_DOWN, VK_DOWN, VK_RETURN});
+    typeKeys({VK_DOWN, VK_DOWN, VK_RIGHT, VK_DOWN, VK_DOWN, VK_RETURN});
     EXPECT_TRUE(waitUntil([&] { return visible(distant); }));
     EXPECT_TRUE(hasState(distant, itemsWithSendTo({2, 3}))) << "its items are made for the current desktop";
 }
@@ -220,7 +218,7 @@ TEST_F(TrayMenu, CloseAllAppsOnAHiddenDesktopClosesItsWindows)
 
     openMenu();
     ASSERT_TRUE(menuOpen());
-    useKeys({VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_RETURN});
+    typeKeys({VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_RETURN});
     EXPECT_TRUE(waitUntil([&] { return !IsWindow(one) && !IsWindow(two); }));
 }
 
@@ -230,7 +228,7 @@ TEST_F(TrayMenu, OpensWhileAnotherProgramIsHung)
     ASSERT_TRUE(lumenfold.start());
     openMenu();
     EXPECT_TRUE(menuOpen());
-    useKeys({VK_ESCAPE});
+    typeKeys({VK_ESCAPE});
 }
 
 // Close-all waits for the user's answer to notepad's question. A right click meanwhile is not
@@ -249,7 +247,7 @@ TEST_F(TrayMenu, ARightClickDuringCloseAllOpensTheMenuOnceTheUserHasAnswered)
     EXPECT_FALSE(menuOpen(1000)) << "the menu opened inside the close-all";
     pressButton(question, IDCANCEL);
     EXPECT_TRUE(menuOpen());
-    useKeys({VK_ESCAPE});
+    typeKeys({VK_ESCAPE});
     DWORD_PTR ignored = 0;
     EXPECT_TRUE(SendMessageTimeoutA(lumenfold.mainWindow(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored));
 }
@@ -271,7 +269,7 @@ TEST_F(TrayMenu, WithNoDesktopEveryEntryPointDoesNothingHarmful)
     EXPECT_TRUE(hasState(window, MarkedOnAllDesktops));
     openMenu();
     ASSERT_TRUE(menuOpen());
-    useKeys({VK_ESCAPE});
+    typeKeys({VK_ESCAPE});
     ASSERT_TRUE(lumenfold.idle());
     EXPECT_TRUE(lumenfold.running() && visible(window) && IsWindow(window));
     lumenfold.terminate();
