@@ -27,21 +27,13 @@ void expectText(const char* key, const char* name, DWORD type, const std::string
 }
 
 struct FirstRun : ::testing::Test {
-    void SetUp() override
-    {
-        endStrayLumenfolds();
-        registry::resetProgramKeys();
-    }
+    void SetUp() override { endStrayLumenfolds(); registry::resetProgramKeys(); }
 };
 
 TEST_F(FirstRun, WritesEveryDefaultByteForByte)
 {
     runOnce();
-    const struct {
-        const char *key, *name;
-        DWORD type;
-        const char* text;
-    } defaults[] = {{OptionsKey, "PrevDesk", REG_SZ, "1 37"},         {OptionsKey, "NextDesk", REG_SZ, "1 39"},
+    const struct { const char *key, *name; DWORD type; const char* text; } defaults[] = {{OptionsKey, "PrevDesk", REG_SZ, "1 37"},         {OptionsKey, "NextDesk", REG_SZ, "1 39"},
                     {OptionsKey, "CloseAll", REG_SZ, "1 46"},         {OptionsKey, "Language", REG_SZ, "eng"},
                     {OptionsKey, "ShowCurDeskMsg", REG_BINARY, "\x01"}, {DesksKey, "VirtDesk1", REG_MULTI_SZ, "1 112\n"},
                     {DesksKey, "VirtDesk2", REG_MULTI_SZ, "1 113\n"}, {DesksKey, "VirtDesk3", REG_MULTI_SZ, "1 114\n"}};
