@@ -103,17 +103,16 @@ TEST_F(LoadingOptions, TheOneByteNoticeDefaultReadsAsTooltipOnly)
 TEST_F(LoadingOptions, ALanguageLongerThanThreeLettersLeavesTheLanguageEmptyAndTheTextsRussian)
 {
     MessageCatalog catalog{settings.language};
-    writeText("Language", "english");
-    settings.load();
-    EXPECT_STREQ(settings.language, "");
-    EXPECT_EQ(hexBytes(catalog.text(MsgTerminate)), hexBytes(russian::Terminate));
-
-    writeText("Language", std::string("eng\0", 4));
-    settings.load();
-    EXPECT_STREQ(catalog.text(MsgTerminate), "Terminate") << "the code stored with its NUL, as a save writes it";
-    writeText("Language", "rus");
-    settings.load();
-    EXPECT_STREQ(settings.language, "rus");
+    const struct { std::string stored; const char *language, *terminate; } cases[] = {
+        {"english", "", russian::Terminate},
+        {std::string("eng\0", 4), "eng", "Terminate"}, // the code with its NUL, as a save writes it
+        {"rus", "rus", russian::Terminate}};
+    for (const auto& row : cases) {
+        writeText("Language", row.stored);
+        settings.load();
+        EXPECT_STREQ(settings.language, row.language) << "stored " << hexBytes(row.stored);
+        EXPECT_EQ(hexBytes(catalog.text(MsgTerminate)), hexBytes(row.terminate)) << "stored " << hexBytes(row.stored);
+    }
 }
 
 TEST_F(SavingOptions, HotkeysAreTwoNumbersAndTheFlagsAndTheLanguageFourBytes)
