@@ -9,48 +9,40 @@ using registry::DesksKey;
 using registry::OptionsKey;
 using registry::RunKey;
 
-class FirstRun : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        endStrayLumenfolds();
-        registry::resetProgramKeys();
-    }
+// Starts the program, lets it reach its main loop and ends it as the tray menu would.
+void runOnce()
+{
+    RunningLumenfold lumenfold;
+    ASSERT_TRUE(lumenfold.start());
+    lumenfold.terminate();
+    ASSERT_EQ(lumenfold.waitForExit(), 0u);
+}
 
-    // Starts the program, lets it reach its main loop and ends it as the tray menu would.
-    void runOnce()
-    {
-        RunningLumenfold lumenfold;
-        ASSERT_TRUE(lumenfold.start());
-        lumenfold.terminate();
-        ASSERT_EQ(lumenfold.waitForExit(), 0u);
-    }
+// Strings are handed over without their NUL; see handedOverText for how Wine stores them.
+void expectText(const char* key, const char* name, DWORD type, const std::string& text)
+{
+    registry::Value value = registry::read(key, name);
+    EXPECT_EQ(value.type, type) << name;
+    EXPECT_EQ(registry::handedOverText(value), text) << name;
+}
 
-    // Strings are handed over without their NUL; see handedOverText for how Wine stores them.
-    static void expectText(const char* key, const char* name, DWORD type, const std::string& text)
-    {
-        registry::Value value = registry::read(key, name);
-        EXPECT_EQ(value.type, type) << name;
-        EXPECT_EQ(registry::handedOverText(value), text) << name;
-    }
+struct FirstRun : ::testing::Test {
+    void SetUp() override { endStrayLumenfolds(); registry::resetProgramKeys(); }
 };
 
 TEST_F(FirstRun, WritesEveryDefaultByteForByte)
 {
     runOnce();
-    expectText(OptionsKey, "PrevDesk", REG_SZ, "1 37");
-    expectText(OptionsKey, "NextDesk", REG_SZ, "1 39");
-    expectText(OptionsKey, "CloseAll", REG_SZ, "1 46");
-    expectText(OptionsKey, "Language", REG_SZ, "eng");
-    expectText(OptionsKey, "ShowCurDeskMsg", REG_BINARY, "\x01");
+    const struct { const char *key, *name; DWORD type; const char* text; } defaults[] = {{OptionsKey, "PrevDesk", REG_SZ, "1 37"},         {OptionsKey, "NextDesk", REG_SZ, "1 39"},
+                    {OptionsKey, "CloseAll", REG_SZ, "1 46"},         {OptionsKey, "Language", REG_SZ, "eng"},
+                    {OptionsKey, "ShowCurDeskMsg", REG_BINARY, "\x01"}, {DesksKey, "VirtDesk1", REG_MULTI_SZ, "1 112\n"},
+                    {DesksKey, "VirtDesk2", REG_MULTI_SZ, "1 113\n"}, {DesksKey, "VirtDesk3", REG_MULTI_SZ, "1 114\n"}};
+    for (const auto& value : defaults)
+        expectText(value.key, value.name, value.type, value.text);
     EXPECT_EQ(registry::readAll(OptionsKey).size(), 5u);
-    expectText(DesksKey, "VirtDesk1", REG_MULTI_SZ, "1 112\n");
-    expectText(DesksKey, "VirtDesk2", REG_MULTI_SZ, "1 113\n");
-    expectText(DesksKey, "VirtDesk3", REG_MULTI_SZ, "1 114\n");
     EXPECT_EQ(registry::readAll(DesksKey).size(), 3u);
 
-    // Auto start is on after the first run, with the program's full path.
-    char path[MAX_PATH];
+    char path[MAX_PATH]; // auto start is on, with the program's full path
     GetFullPathNameA(programPath().c_str(), MAX_PATH, path, nullptr);
     registry::Value run = registry::read(RunKey, "Lumenfold.exe");
     EXPECT_EQ(run.type, static_cast<DWORD>(REG_SZ));
@@ -63,11 +55,9 @@ TEST_F(FirstRun, WritesEveryDefaultByteForByte)
 TEST_F(FirstRun, ALaterStartWritesOnlyTheMissingOptions)
 {
     runOnce();
-    auto options = registry::readAll(OptionsKey);
-    auto desks = registry::readAll(DesksKey);
+    auto options = registry::readAll(OptionsKey), desks = registry::readAll(DesksKey);
     auto run = registry::read(RunKey, "Lumenfold.exe");
-    ULONGLONG optionsWritten = registry::lastWriteTime(OptionsKey);
-    ULONGLONG desksWritten = registry::lastWriteTime(DesksKey);
+    ULONGLONG optionsWritten = registry::lastWriteTime(OptionsKey), desksWritten = registry::lastWriteTime(DesksKey);
     runOnce();
     EXPECT_EQ(registry::readAll(OptionsKey), options);
     EXPECT_EQ(registry::readAll(DesksKey), desks);

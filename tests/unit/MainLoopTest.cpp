@@ -18,9 +18,8 @@ const int CtrlAltShift = MOD_CONTROL | MOD_ALT | MOD_SHIFT;
 const HotkeyCode Desk1Key = packHotkey(CtrlAltShift, VK_F9);
 const HotkeyCode Desk3Key = packHotkey(CtrlAltShift, VK_F11);
 
-// Three desktops with their own combinations. The desks key exists before the settings are
-// built, so no first-run desktops are written. The names sort in the desktops' order: Wine
-// enumerates a key's values by name, not in the order they were written.
+// Three desktops with their own combinations, written before the settings are built so that no
+// first-run desktops are. The names sort in the desktops' order: Wine enumerates by name.
 struct OwnDesktops {
     OwnDesktops()
     {
@@ -33,14 +32,10 @@ struct OwnDesktops {
 
 bool loopOverran = false;
 
-void CALLBACK endOverrunningLoop(HWND, UINT, UINT_PTR, DWORD)
-{
-    loopOverran = true;
-    PostQuitMessage(0);
-}
+void CALLBACK endOverrunningLoop(HWND, UINT, UINT_PTR, DWORD) { loopOverran = true; PostQuitMessage(0); }
 
-// The program's start-up in small: the desktops, then the options (default special hotkeys
-// Alt+Right, Alt+Left and Alt+Delete), with the real dispatcher over the locked model.
+// The program's start-up in small: the desktops, then the default options, with the real
+// dispatcher over the locked model.
 class MainLoopHotkeys : public ::testing::Test {
 protected:
     void SetUp() override

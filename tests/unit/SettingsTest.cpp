@@ -28,24 +28,16 @@ LONG WINAPI recordingRegSetValueExA(HKEY key, LPCSTR name, DWORD reserved, DWORD
 }
 
 // A text of exactly the given length: the beginning, then spaces.
-std::string padded(const std::string& beginning, size_t length)
-{
-    return beginning + std::string(length - beginning.size(), ' ');
-}
+std::string padded(const std::string& beginning, size_t length) { return beginning + std::string(length - beginning.size(), ' '); }
 
 // True when this thread has a hotkey under the id; it is gone afterwards.
 bool takeBackHotkey(int id) { return UnregisterHotKey(nullptr, id) != FALSE; }
 
 struct FreshRegistry {
-    FreshRegistry()
-    {
-        registry::resetProgramKeys();
-        lastWrites.clear();
-    }
+    FreshRegistry() { registry::resetProgramKeys(); lastWrites.clear(); }
 };
 
-// The options as a first run leaves them; each test then stores what it reads, or sets what it
-// saves.
+// The options as a first run leaves them; each test then stores what it reads, or sets what it saves.
 class Options : public ::testing::Test {
 protected:
     void writeText(const char* name, const std::string& text) { registry::write(OptionsKey, name, REG_SZ, text); }
@@ -55,6 +47,9 @@ protected:
     MessageCatalog messages{language};
     Settings settings{messages};
 };
+
+// A special hotkey: its value and field, its registration id, its combination and its text.
+struct Hotkey { const char* name; HotkeyCode Settings::*field; int id; HotkeyCode code; std::string text; };
 
 using LoadingOptions = Options;
 using SavingOptions = Options;
@@ -71,14 +66,12 @@ namespace {
 // Strings without their NUL: the type and size of each first-run write as handed over.
 TEST_F(Options, TheFirstRunHandsOverItsDefaultsWithoutTheirNuls)
 {
-    EXPECT_EQ(lastWrites["PrevDesk"], Write(REG_SZ, 4));
-    EXPECT_EQ(lastWrites["NextDesk"], Write(REG_SZ, 4));
-    EXPECT_EQ(lastWrites["CloseAll"], Write(REG_SZ, 4));
-    EXPECT_EQ(lastWrites["ShowCurDeskMsg"], Write(REG_BINARY, 1));
-    EXPECT_EQ(lastWrites["Language"], Write(REG_SZ, 3));
-    EXPECT_EQ(lastWrites["VirtDesk1"], Write(REG_MULTI_SZ, 6));
-    EXPECT_EQ(lastWrites["VirtDesk3"], Write(REG_MULTI_SZ, 6));
-    EXPECT_EQ(lastWrites["Lumenfold.exe"], Write(REG_SZ, static_cast<DWORD>(std::strlen(settings.modulePath))));
+    const std::pair<const char*, Write> handedOver[] = {
+        {"PrevDesk", {REG_SZ, 4}},  {"NextDesk", {REG_SZ, 4}},       {"CloseAll", {REG_SZ, 4}},
+        {"Language", {REG_SZ, 3}},  {"ShowCurDeskMsg", {REG_BINARY, 1}}, {"VirtDesk1", {REG_MULTI_SZ, 6}},
+        {"VirtDesk3", {REG_MULTI_SZ, 6}}, {"Lumenfold.exe", {REG_SZ, static_cast<DWORD>(std::strlen(settings.modulePath))}}};
+    for (const auto& write : handedOver)
+        EXPECT_EQ(lastWrites[write.first], write.second) << write.first;
     EXPECT_EQ(lastWrites.size(), 9u) << "a first run writes the five options, three desktops and auto start";
 }
 
@@ -86,16 +79,16 @@ TEST_F(Options, TheFirstRunHandsOverItsDefaultsWithoutTheirNuls)
 // even when it begins like one.
 TEST_F(LoadingOptions, MalformedOrOverlongHotkeysReadAsNoneAndRegisterNothing)
 {
-    writeText("NextDesk", padded("1 37", 275));
-    writeText("PrevDesk", padded("1 39", 276));
-    writeText("CloseAll", "Alt Delete");
+    const Hotkey hotkeys[] = {{"NextDesk", &Settings::nextDesk, Settings::HotkeyIdNext, packHotkey(MOD_ALT, VK_LEFT), padded("1 37", 275)},
+                              {"PrevDesk", &Settings::prevDesk, Settings::HotkeyIdPrev, 0, padded("1 39", 276)},
+                              {"CloseAll", &Settings::closeAll, Settings::HotkeyIdCloseAll, 0, "Alt Delete"}};
+    for (const Hotkey& hotkey : hotkeys)
+        writeText(hotkey.name, hotkey.text);
     settings.load();
-    EXPECT_EQ(settings.nextDesk, packHotkey(MOD_ALT, VK_LEFT)) << "275 bytes still fit";
-    EXPECT_EQ(settings.prevDesk, 0u);
-    EXPECT_EQ(settings.closeAll, 0u);
-    EXPECT_TRUE(takeBackHotkey(Settings::HotkeyIdNext));
-    EXPECT_FALSE(takeBackHotkey(Settings::HotkeyIdPrev));
-    EXPECT_FALSE(takeBackHotkey(Settings::HotkeyIdCloseAll));
+    for (const Hotkey& hotkey : hotkeys) { // only the 275 bytes of NextDesk still fit
+        EXPECT_EQ(settings.*hotkey.field, hotkey.code) << hotkey.name;
+        EXPECT_EQ(takeBackHotkey(hotkey.id), hotkey.code != 0) << hotkey.name;
+    }
 }
 
 // Bytes that the one stored byte does not cover must not keep what the field held before.
@@ -110,44 +103,41 @@ TEST_F(LoadingOptions, TheOneByteNoticeDefaultReadsAsTooltipOnly)
 TEST_F(LoadingOptions, ALanguageLongerThanThreeLettersLeavesTheLanguageEmptyAndTheTextsRussian)
 {
     MessageCatalog catalog{settings.language};
-    writeText("Language", "english");
-    settings.load();
-    EXPECT_STREQ(settings.language, "");
-    EXPECT_EQ(hexBytes(catalog.text(MsgTerminate)), hexBytes(russian::Terminate));
-
-    writeText("Language", std::string("eng\0", 4));
-    settings.load();
-    EXPECT_STREQ(catalog.text(MsgTerminate), "Terminate") << "the code stored with its NUL, as a save writes it";
-    writeText("Language", "rus");
-    settings.load();
-    EXPECT_STREQ(settings.language, "rus");
+    const struct { std::string stored; const char *language, *terminate; } cases[] = {
+        {"english", "", russian::Terminate},
+        {std::string("eng\0", 4), "eng", "Terminate"}, // the code with its NUL, as a save writes it
+        {"rus", "rus", russian::Terminate}};
+    for (const auto& row : cases) {
+        writeText("Language", row.stored);
+        settings.load();
+        EXPECT_STREQ(settings.language, row.language) << "stored " << hexBytes(row.stored);
+        EXPECT_EQ(hexBytes(catalog.text(MsgTerminate)), hexBytes(row.terminate)) << "stored " << hexBytes(row.stored);
+    }
 }
 
 TEST_F(SavingOptions, HotkeysAreTwoNumbersAndTheFlagsAndTheLanguageFourBytes)
 {
+    const Hotkey hotkeys[] = {{"NextDesk", &Settings::nextDesk, Settings::HotkeyIdNext, packHotkey(MOD_CONTROL | MOD_SHIFT, 'K'), "6 75"},
+                              {"PrevDesk", &Settings::prevDesk, Settings::HotkeyIdPrev, 0, "0 0"},
+                              {"CloseAll", &Settings::closeAll, Settings::HotkeyIdCloseAll, packHotkey(MOD_ALT | MOD_SHIFT, 'J'), "5 74"}};
     settings.load();
-    settings.nextDesk = packHotkey(MOD_CONTROL | MOD_SHIFT, 'K');
-    settings.prevDesk = 0;
-    settings.closeAll = packHotkey(MOD_ALT | MOD_SHIFT, 'J');
+    for (const Hotkey& hotkey : hotkeys)
+        settings.*hotkey.field = hotkey.code;
     settings.noticeFlags = 5;
     std::strcpy(settings.language, "rus");
     lastWrites.clear();
     settings.save();
 
-    EXPECT_EQ(registry::read(OptionsKey, "NextDesk").type, static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(registry::handedOverText(registry::read(OptionsKey, "NextDesk")), "6 75");
-    EXPECT_EQ(registry::handedOverText(registry::read(OptionsKey, "PrevDesk")), "0 0");
-    EXPECT_EQ(registry::handedOverText(registry::read(OptionsKey, "CloseAll")), "5 74");
+    for (const Hotkey& hotkey : hotkeys) {
+        EXPECT_EQ(registry::read(OptionsKey, hotkey.name).type, static_cast<DWORD>(REG_SZ)) << hotkey.name;
+        EXPECT_EQ(registry::handedOverText(registry::read(OptionsKey, hotkey.name)), hotkey.text) << hotkey.name;
+        EXPECT_EQ(takeBackHotkey(hotkey.id), hotkey.code != 0) << hotkey.name << ": registered in place of the old one";
+    }
     EXPECT_EQ(lastWrites["NextDesk"].second, 4u) << "hotkeys are handed over without their NUL";
     registry::Value flags = registry::read(OptionsKey, "ShowCurDeskMsg");
     EXPECT_EQ(flags.type, static_cast<DWORD>(REG_BINARY));
     EXPECT_EQ(hexBytes(flags.data), hexBytes(std::string("\x05\0\0\0", 4)));
     EXPECT_EQ(lastWrites["Language"], Write(REG_SZ, 4)) << "the whole field, NUL included";
-
-    // Saving registers the new combinations in place of the old ones.
-    EXPECT_TRUE(takeBackHotkey(Settings::HotkeyIdNext));
-    EXPECT_FALSE(takeBackHotkey(Settings::HotkeyIdPrev));
-    EXPECT_TRUE(takeBackHotkey(Settings::HotkeyIdCloseAll));
 }
 
 TEST_F(SavingOptions, TheAutoStartEntryIsRemovedOrWrittenByTheOption)

@@ -25,11 +25,7 @@ struct IconPixels {
 std::vector<DWORD> readBitmap(HBITMAP bitmap)
 {
     std::vector<DWORD> pixels(IconSize * IconSize);
-    BITMAPINFO format = {};
-    format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    format.bmiHeader.biWidth = format.bmiHeader.biHeight = IconSize;
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
+    BITMAPINFO format = {{sizeof(BITMAPINFOHEADER), IconSize, IconSize, 1, 32}};
     HDC screen = GetDC(nullptr);
     if (GetDIBits(screen, bitmap, 0, IconSize, pixels.data(), &format, DIB_RGB_COLORS) != IconSize)
         pixels.clear();
@@ -52,10 +48,9 @@ IconPixels readIcon(HICON icon)
 
 bool isIcon(HICON icon) { return !readIcon(icon).color.empty(); }
 
-// The live GDI objects of this process. GetGuiResources answers 0 under Wine, so there the
-// process's GDI handle table is counted: the 32-bit process environment block (at fs:0x30) holds
-// its address at 0x94, and of its 65536 entries of 24 bytes those in use have a non-zero object
-// type at byte 14.
+// The live GDI objects. GetGuiResources answers 0 under Wine, so there the GDI handle table is
+// counted: the 32-bit PEB (fs:0x30) holds its address at 0x94; of its 65536 entries of 24 bytes
+// those in use have a non-zero object type at byte 14.
 DWORD gdiObjectCount()
 {
     if (DWORD reported = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS))
@@ -84,10 +79,7 @@ using TrayIconUpdates = NumberIcons;
 // g middle.
 TEST_F(NumberIcons, EachDigitIconShowsItsOwnDigitInItsLeftHalf)
 {
-    const struct {
-        char segment;
-        int column, row;
-    } points[] = {{'a', 7, 5}, {'b', 12, 9}, {'c', 12, 22}, {'d', 7, 26}, {'e', 3, 22}, {'f', 3, 9}, {'g', 7, 15}};
+    const struct { char segment; int column, row; } points[] = {{'a', 7, 5}, {'b', 12, 9}, {'c', 12, 22}, {'d', 7, 26}, {'e', 3, 22}, {'f', 3, 9}, {'g', 7, 15}};
     const char* const lit[10] = {"abcdef", "bc", "abdeg", "abcdg", "bcfg", "acdfg", "acdefg", "abc", "abcdefg", "abcdfg"};
     for (int digit = 0; digit <= 9; ++digit) {
         IconPixels pixels = readIcon(digitIcon(digit));
@@ -98,8 +90,8 @@ TEST_F(NumberIcons, EachDigitIconShowsItsOwnDigitInItsLeftHalf)
                 << "digit " << digit << ", segment " << point.segment;
         }
     }
-    EXPECT_EQ(digitIcon(-1), nullptr);
-    EXPECT_EQ(digitIcon(10), nullptr);
+    for (int notADigit : {-1, 10})
+        EXPECT_EQ(digitIcon(notADigit), nullptr) << notADigit;
 }
 
 TEST_F(NumberIcons, ANumberIsItsTensDigitBesideItsOnesDigitInOpaqueBlackAndWhite)
@@ -109,17 +101,14 @@ TEST_F(NumberIcons, ANumberIsItsTensDigitBesideItsOnesDigitInOpaqueBlackAndWhite
         IconPixels composed = readIcon(icon), tens = readIcon(digitIcon(number / 10)), ones = readIcon(digitIcon(number % 10));
         DestroyIcon(icon);
         ASSERT_FALSE(composed.color.empty() || tens.color.empty() || ones.color.empty()) << number;
-        int wrong = 0;
-        for (int row = 0; row < IconSize; ++row) {
-            for (int column = 0; column < IconSize / 2; ++column) {
-                wrong += composed.rgb(column, row) != tens.rgb(column, row);
-                wrong += composed.rgb(IconSize / 2 + column, row) != ones.rgb(column, row);
-            }
+        int wrong = 0, notOpaqueBlackOrWhite = 0;
+        for (int i = 0; i < IconSize * IconSize; ++i) {
+            int row = i / IconSize, column = i % IconSize;
+            const IconPixels& digit = column < IconSize / 2 ? tens : ones;
+            wrong += composed.rgb(column, row) != digit.rgb(column % (IconSize / 2), row);
+            notOpaqueBlackOrWhite += (composed.color[i] != Black && composed.color[i] != White) || composed.mask[i] != Black;
         }
         EXPECT_EQ(wrong, 0) << "pixels of " << number << " that differ from its digits' left halves";
-        int notOpaqueBlackOrWhite = 0;
-        for (int i = 0; i < IconSize * IconSize; ++i)
-            notOpaqueBlackOrWhite += (composed.color[i] != Black && composed.color[i] != White) || composed.mask[i] != Black;
         EXPECT_EQ(notOpaqueBlackOrWhite, 0) << number;
     }
     for (int number : {100, 101, 32767})
