@@ -34,7 +34,7 @@ void MainWindow::completeStartup()
 {
     injector.injectAll();
     PostMessageA(m_hWnd, ReadyMessage, 0, 0);
-    hookBridge = std::make_unique<HookBridge>(injector, desktops, messages);
+    hookBridge = std::make_unique<HookBridge>(injector, messages);
     // Where menus belong to their process, the pass above reached only this program's windows;
     // the library's hooks now reach the others.
     injector.injectUnreached();

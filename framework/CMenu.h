@@ -9,12 +9,6 @@ public:
     CMenu(const CMenu&) = delete;
     CMenu& operator=(const CMenu&) = delete;
 
-    BOOL CreatePopupMenu()
-    {
-        DestroyMenu();
-        m_hMenu = ::CreatePopupMenu();
-        return m_hMenu != nullptr;
-    }
     BOOL DestroyMenu()
     {
         HMENU menu = Detach();

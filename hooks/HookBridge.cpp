@@ -9,8 +9,8 @@ namespace {
 const char LibraryName[] = "TrapKit.dll";
 }
 
-HookBridge::HookBridge(SystemMenuInjector& injector, LockedDesktops& desktops, const MessageCatalog& messages)
-    : injector(injector), desktops(desktops), messages(messages)
+HookBridge::HookBridge(SystemMenuInjector& injector, const MessageCatalog& messages)
+    : injector(injector), messages(messages)
 {
     mapRecord();
     event.reset(CreateEventA(nullptr, FALSE, FALSE, NewWindowEventName));
@@ -67,7 +67,7 @@ bool HookBridge::stopWatcher(DWORD limitMs)
 
 int HookBridge::Run()
 {
-    WindowWatcher(*record, event.get(), stopEvent.get(), desktops, injector).run();
+    WindowWatcher(*record, event.get(), stopEvent.get(), injector).run();
     return 0;
 }
 

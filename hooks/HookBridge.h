@@ -3,7 +3,6 @@
 #include "framework/UniqueHandle.h"
 #include "trapkit/TrapKitProtocol.h"
 
-class LockedDesktops;
 class MessageCatalog;
 class SystemMenuInjector;
 
@@ -13,7 +12,7 @@ class SystemMenuInjector;
 // Every set-up failure ends the program with its message.
 class HookBridge : public CWinThread {
 public:
-    HookBridge(SystemMenuInjector& injector, LockedDesktops& desktops, const MessageCatalog& messages);
+    HookBridge(SystemMenuInjector& injector, const MessageCatalog& messages);
     // Removes the hooks and unloads the library. A failure is shown, but the rest of the exit
     // clean-up goes on.
     ~HookBridge() override;
@@ -33,7 +32,6 @@ private:
     HookSwitch entryPoint(const char* name);
 
     SystemMenuInjector& injector;
-    LockedDesktops& desktops;
     const MessageCatalog& messages;
 
     UniqueHandle mapping;

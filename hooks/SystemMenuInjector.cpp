@@ -94,7 +94,7 @@ void SystemMenuInjector::onSystemCommand(HWND window, int commandId)
         desktops.sendWindowTo(static_cast<DesktopId>(desk), window);
         makeItems(window, desk, false);
     } else if (commandId == static_cast<int>(OnAllDesktopsCmd)) {
-        bool wasOnAll = channel.perform(window, ReadMark) == Marked;
+        bool wasOnAll = isOnAllDesktops(window);
         takeItemsOff(window);
         if (wasOnAll)
             desktops.addWindow(window);

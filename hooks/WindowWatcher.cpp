@@ -1,7 +1,6 @@
 #include "WindowWatcher.h"
 
 #include "SystemMenuInjector.h"
-#include "desktops/LockedDesktops.h"
 
 namespace {
 // A program busy with a switch's many requests may not take a window's items at once: it is asked
@@ -27,8 +26,8 @@ bool takeNotification(SharedRecord& record, Notification* taken)
 }
 
 WindowWatcher::WindowWatcher(SharedRecord& record, HANDLE newWindowEvent, HANDLE stopEvent,
-                             LockedDesktops& desktops, SystemMenuInjector& injector)
-    : record(record), newWindowEvent(newWindowEvent), stopEvent(stopEvent), desktops(desktops), injector(injector)
+                             SystemMenuInjector& injector)
+    : record(record), newWindowEvent(newWindowEvent), stopEvent(stopEvent), injector(injector)
 {
 }
 

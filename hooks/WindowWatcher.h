@@ -3,7 +3,6 @@
 
 #include <deque>
 
-class LockedDesktops;
 class SystemMenuInjector;
 
 // One report of the hook library, copied out of the shared record.
@@ -26,8 +25,7 @@ bool takeNotification(SharedRecord& record, Notification* taken);
 // new windows loses none.
 class WindowWatcher {
 public:
-    WindowWatcher(SharedRecord& record, HANDLE newWindowEvent, HANDLE stopEvent, LockedDesktops& desktops,
-                  SystemMenuInjector& injector);
+    WindowWatcher(SharedRecord& record, HANDLE newWindowEvent, HANDLE stopEvent, SystemMenuInjector& injector);
 
     // Returns when stopEvent is set, or when a wait fails.
     void run();
@@ -40,7 +38,6 @@ private:
     SharedRecord& record;
     HANDLE newWindowEvent;
     HANDLE stopEvent;
-    LockedDesktops& desktops;
     SystemMenuInjector& injector;
     std::deque<Notification> queue;
     std::deque<Notification> retries; // new windows whose program was too busy to take the items

@@ -4,8 +4,8 @@
 #include "SystemMenuEditing.h"
 #include "TrapKitProtocol.h"
 
-#include <cstring>
 #include <cwchar>
+#include <iterator>
 
 namespace {
 HINSTANCE thisModule;
@@ -32,7 +32,8 @@ NamedView<MenuRequestBlock> requestBlock;
 HANDLE volatile newWindowEvent; // open for the same reason as the mappings
 
 constexpr char ReportedProperty[] = "LumenfoldReported";
-constexpr char ProgramManagerTitle[] = "Program Manager";
+// Titles as the system keeps them, read without a message.
+constexpr WCHAR ProgramManagerTitle[] = L"Program Manager";
 
 // Several threads of one process may get here at once; the first view published is kept and any
 // other one is given back, so the cache never leaks or changes under a reader.
@@ -83,7 +84,7 @@ CRITICAL_SECTION queueLock;
 QueuedReport queue[QueueLimit];
 volatile LONG queued;
 UINT_PTR retryTimer;
-constexpr char LumenfoldWindowTitle[] = "LumenfoldAppWin";
+constexpr WCHAR LumenfoldWindowTitle[] = L"LumenfoldAppWin";
 
 bool publish(const QueuedReport& report)
 {
@@ -120,9 +121,9 @@ void sendQueued()
 // message (FindWindow would ask this program's other threads, which may be stuck).
 BOOL CALLBACK findLumenfold(HWND window, LPARAM found)
 {
-    WCHAR title[sizeof LumenfoldWindowTitle + 1] = {};
-    InternalGetWindowText(window, title, sizeof LumenfoldWindowTitle + 1);
-    if (std::wcscmp(title, L"LumenfoldAppWin") != 0)
+    WCHAR title[std::size(LumenfoldWindowTitle) + 1] = {};
+    InternalGetWindowText(window, title, std::size(title));
+    if (std::wcscmp(title, LumenfoldWindowTitle) != 0)
         return TRUE;
     *reinterpret_cast<bool*>(found) = true;
     return FALSE;
@@ -190,10 +191,10 @@ bool isReportable(HWND window)
         return false;
     if (GetPropA(window, ReportedProperty) != nullptr)
         return false;
-    WCHAR title[sizeof ProgramManagerTitle] = {};
-    if (InternalGetWindowText(window, title, sizeof ProgramManagerTitle) == 0)
+    WCHAR title[std::size(ProgramManagerTitle)] = {};
+    if (InternalGetWindowText(window, title, std::size(title)) == 0)
         return false;
-    return std::wcsncmp(title, L"Program Manager", sizeof ProgramManagerTitle - 1) != 0;
+    return std::wcsncmp(title, ProgramManagerTitle, std::size(ProgramManagerTitle) - 1) != 0;
 }
 
 void considerWindow(HWND window)
