@@ -39,7 +39,7 @@ bool Application::start()
     std::atexit(beginExit);
     guardSingleInstance();
 
-    mainWindow = std::make_unique<MainWindow>(desktops, injector, messages);
+    mainWindow = std::make_unique<MainWindow>(desktops, injector, settings, messages);
     m_pMainWnd = mainWindow.get();
     desktops.attachMainWindow(mainWindow->m_hWnd);
     injector.attachMainWindow(mainWindow->m_hWnd);

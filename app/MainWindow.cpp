@@ -5,16 +5,21 @@
 #include "desktops/LockedDesktops.h"
 #include "hooks/HookBridge.h"
 #include "hooks/SystemMenuInjector.h"
+#include "res/resource.h"
+#include "ui/OptionsDialog.h"
+#include "ui/Settings.h"
 
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 // How long the exit clean-up waits for the watcher to finish the report it is acting on.
 const DWORD WatcherStopLimitMs = 2000;
 }
 
-MainWindow::MainWindow(LockedDesktops& desktops, SystemMenuInjector& injector, const MessageCatalog& messages)
-    : desktops(desktops), injector(injector), messages(messages)
+MainWindow::MainWindow(LockedDesktops& desktops, SystemMenuInjector& injector, Settings& settings,
+                       const MessageCatalog& messages)
+    : desktops(desktops), injector(injector), settings(settings), messages(messages)
 {
     const char* className = RegisterWndClass(0, nullptr, nullptr, nullptr);
     if (className == nullptr)
@@ -75,8 +80,28 @@ void MainWindow::onTrayIcon(LPARAM mouseMessage)
 {
     if (dialogOpen || trayMenuOpen || MessageCatalog::ending)
         return;
-    if (mouseMessage == WM_RBUTTONDOWN)
+    if (mouseMessage == WM_LBUTTONDOWN)
+        showOptionsDialog();
+    else if (mouseMessage == WM_RBUTTONDOWN)
         showTrayMenu();
+}
+
+// After the dialog the "send to" lists name the new set of desktops, and a switch to the current
+// desktop re-files the windows and shows the options that may just have changed.
+void MainWindow::showOptionsDialog()
+{
+    dialogOpen = true;
+    bool russian = std::strcmp(settings.language, "rus") == 0;
+    bool changed = false;
+    {
+        OptionsDialog dialog(russian ? IDD_OPTIONS_RUSSIAN : IDD_OPTIONS_ENGLISH, desktops, settings, messages);
+        dialog.DoModal();
+        changed = dialog.changed;
+    }
+    if (changed)
+        injector.rebuildAll();
+    desktops.switchTo(static_cast<DesktopId>(desktops.currentId()));
+    dialogOpen = false;
 }
 
 bool MainWindow::onCommand(int id)

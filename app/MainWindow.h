@@ -7,6 +7,7 @@
 class HookBridge;
 class LockedDesktops;
 class MessageCatalog;
+class Settings;
 class SystemMenuInjector;
 
 // Posted once to the main window when start-up is complete; the main loop arms the hotkeys when it
@@ -22,7 +23,8 @@ constexpr int TerminateCommand = 1;
 // destruction ends the main loop. It owns the hook bridge.
 class MainWindow : public CWnd {
 public:
-    MainWindow(LockedDesktops& desktops, SystemMenuInjector& injector, const MessageCatalog& messages);
+    MainWindow(LockedDesktops& desktops, SystemMenuInjector& injector, Settings& settings,
+               const MessageCatalog& messages);
     ~MainWindow() override;
 
     // The last steps of start-up: every existing window gets its system-menu items, the readiness
@@ -36,6 +38,7 @@ public:
     // Carries out a tray-menu command; true when the id was one of the command map's.
     bool onCommand(int id);
     void showTrayMenu();
+    void showOptionsDialog();
 
     bool dialogOpen = false;
     bool trayMenuOpen = false;
@@ -50,6 +53,7 @@ private:
 
     LockedDesktops& desktops;
     SystemMenuInjector& injector;
+    Settings& settings;
     const MessageCatalog& messages;
     std::unique_ptr<HookBridge> hookBridge;
 };

@@ -142,7 +142,8 @@ const char* MessageCatalog::text(int number) const
 
 void MessageCatalog::noticeBox(const char* text) const
 {
-    MessageBoxA(nullptr, text, this->text(MsgNoticeCaption), MB_OK);
+    // Task-modal: the dialog that refused the input cannot be used again until the box is closed.
+    MessageBoxA(nullptr, text, this->text(MsgNoticeCaption), MB_OK | MB_TASKMODAL);
 }
 
 void MessageCatalog::showErrorBox(const char* text) const

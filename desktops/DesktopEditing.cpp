@@ -1,6 +1,7 @@
 #include "DesktopManager.h"
 
 #include "WindowRequests.h"
+#include "ui/Settings.h"
 
 namespace {
 // Names are compared as the registry compares value names, without regard to letter case: two
@@ -32,29 +33,38 @@ bool DesktopManager::setName(DesktopId id, const char* text)
     return true;
 }
 
-// Gives desktop id a new hotkey, registered at once. Refused when another desktop has the code,
-// or when the system refuses the combination (another program, or one of this program's special
-// hotkeys, holds it): the desktop then keeps its old hotkey, registered again. No hotkey (0) never
-// collides, and a desktop's own code is accepted as it stands. The registry is written by the
-// caller's saveDesktops afterwards.
-bool DesktopManager::setHotkey(DesktopId id, HotkeyCode code)
+// Whether desktop id may take the code: no hotkey (0) never collides, and a desktop's own code is
+// its own. Another desktop's code is refused, and so is a special hotkey's stored code even while
+// the options dialog has it unregistered: both would collide at the next start. The system is
+// asked last, under a spare id, since another program may hold the combination.
+bool DesktopManager::hotkeyFree(DesktopId id, HotkeyCode code) const
 {
-    if (!exists(id))
-        return false;
-    HotkeyCode old = desktop(id).hotkey;
-    if (code == old)
+    if (code == 0 || (exists(id) && code == desktop(id).hotkey))
         return true;
     for (DesktopId other = 1; other < idEnd(); ++other) {
-        if (code != 0 && other != id && desktop(other).hotkey == code)
+        if (desktop(other).hotkey == code)
             return false;
     }
+    if (code == settings.nextDesk || code == settings.prevDesk || code == settings.closeAll)
+        return false;
+    if (!RegisterHotKey(nullptr, HotkeyIdProbe, hotkeyModifiers(code), hotkeyVirtualKey(code)))
+        return false;
+    UnregisterHotKey(nullptr, HotkeyIdProbe);
+    return true;
+}
+
+// Gives desktop id a new hotkey, registered at once; refused, with the old one kept, where
+// hotkeyFree refuses it. The registry is written by the caller's saveDesktops afterwards.
+bool DesktopManager::setHotkey(DesktopId id, HotkeyCode code)
+{
+    if (!exists(id) || !hotkeyFree(id, code))
+        return false;
+    if (code == desktop(id).hotkey)
+        return true;
     int hotkeyId = id + HotkeyIdDesktopBase;
     UnregisterHotKey(nullptr, hotkeyId);
-    if (code != 0 && !RegisterHotKey(nullptr, hotkeyId, hotkeyModifiers(code), hotkeyVirtualKey(code))) {
-        if (old != 0)
-            RegisterHotKey(nullptr, hotkeyId, hotkeyModifiers(old), hotkeyVirtualKey(old));
-        return false;
-    }
+    if (code != 0)
+        RegisterHotKey(nullptr, hotkeyId, hotkeyModifiers(code), hotkeyVirtualKey(code));
     desktop(id).hotkey = code;
     return true;
 }

@@ -47,6 +47,7 @@ public:
 
     // Editing
     bool setName(DesktopId id, const char* name);
+    bool hotkeyFree(DesktopId id, HotkeyCode code) const;
     bool setHotkey(DesktopId id, HotkeyCode code);
     bool deleteDesktop(DesktopId id);
 

@@ -38,9 +38,19 @@ HotkeyCode hotkeyFromControl(WORD controlValue)
     return packHotkey(modifiers, LOBYTE(controlValue));
 }
 
+namespace {
+// Keys whose scan code they share with a key of the numeric pad: without HOTKEYF_EXT the control
+// would name the pad's key ("Num 6" for Right).
+bool isExtendedKey(UINT virtualKey)
+{
+    return (virtualKey >= VK_PRIOR && virtualKey <= VK_DOWN) || virtualKey == VK_INSERT || virtualKey == VK_DELETE ||
+           virtualKey == VK_DIVIDE || virtualKey == VK_NUMLOCK;
+}
+}
+
 WORD hotkeyToControl(HotkeyCode code)
 {
-    BYTE flags = 0;
+    BYTE flags = isExtendedKey(hotkeyVirtualKey(code)) ? HOTKEYF_EXT : 0;
     for (const ModifierPair& pair : modifierPairs) {
         if (hotkeyModifiers(code) & pair.modifier)
             flags |= pair.controlFlag;

@@ -10,6 +10,8 @@ using HotkeyCode = DWORD;
 
 // Desktop n registers its hotkey under id n + 3; ids 1 to 3 are the special hotkeys.
 constexpr int HotkeyIdDesktopBase = 3;
+// Registered only for the moment of asking the system whether a combination is free.
+constexpr int HotkeyIdProbe = 0xBFFF;
 
 // (modifiers << 16) | virtualKey; the key is deliberately not masked.
 HotkeyCode packHotkey(int modifiers, int virtualKey);

@@ -97,6 +97,11 @@ HotkeyCode LockedDesktops::hotkeyOf(DesktopId id)
     return locked([&](DesktopManager& desktops) { return desktops.hotkeyOf(id); });
 }
 
+bool LockedDesktops::hotkeyFree(DesktopId id, HotkeyCode code)
+{
+    return locked([&](DesktopManager& desktops) { return desktops.hotkeyFree(id, code); });
+}
+
 bool LockedDesktops::setHotkey(DesktopId id, HotkeyCode code)
 {
     return locked([&](DesktopManager& desktops) { return desktops.setHotkey(id, code); });

@@ -40,6 +40,7 @@ public:
     std::optional<std::string> desktopName(DesktopId id);
     bool setName(DesktopId id, const char* name);
     HotkeyCode hotkeyOf(DesktopId id);
+    bool hotkeyFree(DesktopId id, HotkeyCode code);
     bool setHotkey(DesktopId id, HotkeyCode code);
     bool deleteDesktop(DesktopId id);
 

@@ -7,15 +7,21 @@ namespace {
 // arrive before CreateWindowEx has returned the handle, and they must already reach the object.
 thread_local CWnd* windowBeingCreated = nullptr;
 
-CWnd* ownerOf(HWND window)
+void attach(HWND window, CWnd* owner)
 {
-    return reinterpret_cast<CWnd*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    owner->m_hWnd = window;
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
 }
 }
 
 CWnd::~CWnd()
 {
     DestroyWindow();
+}
+
+CWnd* CWnd::FromHandlePermanent(HWND window)
+{
+    return reinterpret_cast<CWnd*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
 const char* CWnd::RegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon)
@@ -45,6 +51,16 @@ BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName
     return window != nullptr;
 }
 
+BOOL CWnd::SubclassWindow(HWND window)
+{
+    if (window == nullptr)
+        return FALSE;
+    attach(window, this);
+    superProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(routeMessage)));
+    return TRUE;
+}
+
 BOOL CWnd::DestroyWindow()
 {
     if (m_hWnd == nullptr || !IsWindow(m_hWnd))
@@ -54,21 +70,30 @@ BOOL CWnd::DestroyWindow()
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    LRESULT result = 0;
+    if (OnWndMsg(message, wParam, lParam, &result))
+        return result;
     return Default(message, wParam, lParam);
+}
+
+bool CWnd::OnWndMsg(UINT, WPARAM, LPARAM, LRESULT*)
+{
+    return false;
 }
 
 LRESULT CWnd::Default(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (superProc != nullptr)
+        return CallWindowProcA(superProc, m_hWnd, message, wParam, lParam);
     return DefWindowProcA(m_hWnd, message, wParam, lParam);
 }
 
 LRESULT CALLBACK CWnd::routeMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    CWnd* owner = ownerOf(window);
+    CWnd* owner = FromHandlePermanent(window);
     if (owner == nullptr && windowBeingCreated != nullptr) {
         owner = windowBeingCreated;
-        owner->m_hWnd = window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
+        attach(window, owner);
     }
     if (owner == nullptr)
         return DefWindowProcA(window, message, wParam, lParam);
@@ -77,6 +102,7 @@ LRESULT CALLBACK CWnd::routeMessage(HWND window, UINT message, WPARAM wParam, LP
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);
         owner->m_hWnd = nullptr;
+        owner->superProc = nullptr;
     }
     return result;
 }

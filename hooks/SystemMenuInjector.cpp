@@ -83,6 +83,21 @@ void SystemMenuInjector::removeFromAll()
     });
 }
 
+void SystemMenuInjector::rebuildAll()
+{
+    desktops.captureVisible();
+    std::vector<DesktopSnapshot> all = desktops.snapshot();
+    for (size_t index = 0; index < all.size(); ++index) {
+        for (const WindowEntry& entry : all[index].windows) {
+            CSingleLock hold(lock);
+            if (isOnAllDesktops(entry.hwnd))
+                continue;
+            takeItemsOff(entry.hwnd);
+            makeItems(entry.hwnd, static_cast<int>(index) + 1, false);
+        }
+    }
+}
+
 // The whole choice is one locked unit, so that the watcher and the user-interface thread never
 // edit the same menu at once.
 void SystemMenuInjector::onSystemCommand(HWND window, int commandId)
@@ -101,6 +116,10 @@ void SystemMenuInjector::onSystemCommand(HWND window, int commandId)
         else
             desktops.removeWindow(window);
         makeItems(window, -1, !wasOnAll);
+    } else if (desk > 0 && desk <= MaxDesktops) {
+        // An entry of a desktop deleted since the list was made: the list is made anew.
+        takeItemsOff(window);
+        makeItems(window, -1, false);
     }
 }
 

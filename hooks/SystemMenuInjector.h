@@ -37,6 +37,9 @@ public:
     void injectUnreached();
     void removeFrom(HWND window);
     void removeFromAll();
+    // After the desktops have been edited: every window, the visible ones filed first, gets a
+    // "send to" list that names the desktops as they are now.
+    void rebuildAll();
     void onSystemCommand(HWND window, int commandId);
 
     // The exit clean-up has begun: the lock may be held by a thread that will never let it go.

@@ -2,6 +2,7 @@
 // usage: LumenfoldControl.exe wait-ready   waits until Lumenfold's main loop runs (exit code 0)
 //        LumenfoldControl.exe terminate    sends "Terminate" and waits for the end; the exit code is
 //                                          Lumenfold's own
+//        LumenfoldControl.exe options      a left click on the tray icon: opens the options dialog
 // Both give up after 20 seconds with exit code 2.
 #include <windows.h>
 
@@ -21,6 +22,8 @@ int main(int argc, char** argv)
         return 2;
     if (std::strcmp(argv[1], "wait-ready") == 0)
         return WaitForInputIdle(process, LimitMs) == 0 ? 0 : 2;
+    if (std::strcmp(argv[1], "options") == 0)
+        return PostMessageA(mainWindow, WM_USER + 100, 0, WM_LBUTTONDOWN) ? 0 : 2;
     DWORD exitCode = 2;
     if (std::strcmp(argv[1], "terminate") == 0 && PostMessageA(mainWindow, WM_COMMAND, 1, 0) &&
         WaitForSingleObject(process, LimitMs) == WAIT_OBJECT_0)

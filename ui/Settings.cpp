@@ -167,7 +167,7 @@ void Settings::save()
     registerSpecialHotkeys();
 }
 
-void Settings::registerSpecialHotkeys()
+void Settings::registerSpecialHotkeys(Refusal refusal)
 {
     struct Special {
         int id;
@@ -182,8 +182,11 @@ void Settings::registerSpecialHotkeys()
     for (const Special& special : specials) {
         if (special.code == 0)
             continue;
-        if (!RegisterHotKey(nullptr, special.id, hotkeyModifiers(special.code), hotkeyVirtualKey(special.code)))
+        if (RegisterHotKey(nullptr, special.id, hotkeyModifiers(special.code), hotkeyVirtualKey(special.code)))
+            continue;
+        if (refusal == Refusal::EndsProgram)
             messages.fatalError(special.failureMessage);
+        messages.noticeBox(messages.text(special.failureMessage));
     }
 }
 

@@ -29,7 +29,10 @@ public:
 
     void load();
     void save();
-    void registerSpecialHotkeys();
+    // At start and when the options are stored, a refused hotkey ends the program; when the options
+    // dialog puts the stored combinations back, it is only reported.
+    enum class Refusal { EndsProgram, IsReported };
+    void registerSpecialHotkeys(Refusal refusal = Refusal::EndsProgram);
     void unregisterSpecialHotkeys();
 
     HotkeyCode prevDesk = 0;

@@ -26,6 +26,8 @@ TEST(HotkeyCode, RoundTripThroughTheControlKeepsEverythingButTheWindowsKey)
             << "modifiers " << modifiers;
     }
     EXPECT_EQ(hotkeyFromControl(MAKEWORD('A', HOTKEYF_SHIFT | HOTKEYF_EXT)), packHotkey(MOD_SHIFT, 'A'));
+    // The arrows are shown as themselves, not as the numeric pad's keys.
+    EXPECT_EQ(hotkeyToControl(packHotkey(MOD_ALT, VK_RIGHT)), MAKEWORD(VK_RIGHT, HOTKEYF_ALT | HOTKEYF_EXT));
 }
 
 TEST(HotkeyCode, RegistryTextIsTwoNumbersWrittenAndReadBackWithinItsLength)

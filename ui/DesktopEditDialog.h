@@ -1,0 +1,33 @@
+#pragma once
+#include "desktops/Desktop.h"
+#include "framework/CDialog.h"
+#include "framework/Controls.h"
+
+class LockedDesktops;
+class MessageCatalog;
+class Settings;
+
+// Edits the name and the hotkey of one desktop, or with the id one past the last desktop, creates
+// one. OK applies both at once; a refusal leaves the dialog open and changes nothing.
+class DesktopEditDialog : public CDialog {
+public:
+    DesktopEditDialog(DesktopId desktopId, LockedDesktops& desktops, const MessageCatalog& messages);
+
+protected:
+    void DoDataExchange(CDataExchange* exchange) override;
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+
+private:
+    void refuse(int messageNumber);
+
+    LockedDesktops& desktops;
+    const MessageCatalog& messages;
+
+    CButton cancelButton;
+    CStatic hotkeyLabel;
+    CStatic nameLabel;
+    CEdit nameEdit;
+    CHotKeyCtrl hotkeyCtrl;
+    const DesktopId desktopId;
+};

@@ -1,0 +1,66 @@
+#pragma once
+#include "DesktopListCtrl.h"
+#include "SpecialHotkeyCtrl.h"
+#include "framework/CDialog.h"
+
+class LockedDesktops;
+class MessageCatalog;
+class Settings;
+
+// The program's one window for editing: the desktops (added, edited, renamed in place and deleted,
+// each change reaching the model and the registry at once) and the options, which reach Settings
+// only when the dialog is closed. Its menu bar switches the language, opens About and terminates.
+class OptionsDialog : public CDialog {
+public:
+    OptionsDialog(UINT templateId, LockedDesktops& desktops, Settings& settings, const MessageCatalog& messages);
+
+    // Set by every edit of the desktops: the system menus' "send to" lists must be made again.
+    bool changed = false;
+
+    void SetupColumns();
+    void FillDesktopList();
+    void BuildMenuBar();
+    BOOL PreTranslateMessage(MSG* message) override;
+
+protected:
+    void DoDataExchange(CDataExchange* exchange) override;
+    BOOL OnInitDialog() override;
+    void OnCancel() override;
+    bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+
+private:
+    void OnPaint();
+    void OnEditDesktop();
+    void OnEndLabelEdit(NMHDR* header, LRESULT* result);
+    void OnDeleteDesktop();
+    void OnBeginLabelEdit(NMHDR* header, LRESULT* result);
+    void OnAddDesktop();
+    void OnClose();
+    void OnDestroy();
+    void OnTooltipCheck();
+
+    // The desktop of the first selected row, or 0 when no row is selected.
+    int selectedDesktop() const;
+    void showOptions();
+    void storeOptions();
+    void settleHotkeys();
+
+    LockedDesktops& desktops;
+    Settings& settings;
+    const MessageCatalog& messages;
+
+    CButton trayNumberCheck;
+    SpecialHotkeyCtrl closeAllHotkey;
+    CButton editButton;
+    CButton deleteButton;
+    CButton addButton;
+    CButton alwaysCheck;
+    CButton autoStartCheck;
+    CButton tooltipCheck;
+    SpecialHotkeyCtrl nextHotkey;
+    SpecialHotkeyCtrl prevHotkey;
+    DesktopListCtrl desktopList;
+    HICON icon;
+
+    static const MessageMapEntry<OptionsDialog> messageMap[];
+};
