@@ -143,7 +143,12 @@ const char* MessageCatalog::text(int number) const
 void MessageCatalog::noticeBox(const char* text) const
 {
     // Task-modal: the dialog that refused the input cannot be used again until the box is closed.
+    // A box without an owner leaves the activation to chance when it goes: the window that was
+    // active gets it back.
+    HWND active = GetActiveWindow();
     MessageBoxA(nullptr, text, this->text(MsgNoticeCaption), MB_OK | MB_TASKMODAL);
+    if (active != nullptr)
+        SetForegroundWindow(active);
 }
 
 void MessageCatalog::showErrorBox(const char* text) const

@@ -1,7 +1,6 @@
 #include "DesktopManager.h"
 
 #include "WindowRequests.h"
-#include "ui/Settings.h"
 
 namespace {
 // Names are compared as the registry compares value names, without regard to letter case: two
@@ -33,10 +32,10 @@ bool DesktopManager::setName(DesktopId id, const char* text)
     return true;
 }
 
-// Whether desktop id may take the code: no hotkey (0) never collides, and a desktop's own code is
-// its own. Another desktop's code is refused, and so is a special hotkey's stored code even while
-// the options dialog has it unregistered: both would collide at the next start. The system is
-// asked last, under a spare id, since another program may hold the combination.
+// Whether desktop id may take the code (id 0: whether any desktop may): no hotkey (0) never
+// collides, and a desktop's own code is its own. Another desktop's code is refused here, since the
+// system refuses a combination already registered on this thread only on Windows, not under Wine.
+// The system is asked last, under a spare id, since another program may hold the combination.
 bool DesktopManager::hotkeyFree(DesktopId id, HotkeyCode code) const
 {
     if (code == 0 || (exists(id) && code == desktop(id).hotkey))
@@ -45,8 +44,6 @@ bool DesktopManager::hotkeyFree(DesktopId id, HotkeyCode code) const
         if (desktop(other).hotkey == code)
             return false;
     }
-    if (code == settings.nextDesk || code == settings.prevDesk || code == settings.closeAll)
-        return false;
     if (!RegisterHotKey(nullptr, HotkeyIdProbe, hotkeyModifiers(code), hotkeyVirtualKey(code)))
         return false;
     UnregisterHotKey(nullptr, HotkeyIdProbe);

@@ -4,8 +4,10 @@
 #include "desktops/LockedDesktops.h"
 #include "res/resource.h"
 
-DesktopEditDialog::DesktopEditDialog(DesktopId desktopId, LockedDesktops& desktops, const MessageCatalog& messages)
-    : CDialog(IDD_DESKTOP_EDIT), desktops(desktops), messages(messages), desktopId(desktopId)
+DesktopEditDialog::DesktopEditDialog(DesktopId desktopId, LockedDesktops& desktops, const MessageCatalog& messages,
+                                     std::function<bool(HotkeyCode)> specialHolds)
+    : CDialog(IDD_DESKTOP_EDIT), desktops(desktops), messages(messages), desktopId(desktopId),
+      specialHolds(std::move(specialHolds))
 {
 }
 
@@ -40,7 +42,7 @@ void DesktopEditDialog::OnOK()
     nameEdit.GetWindowText(name, sizeof name);
     if (name[0] == '\0')
         return refuse(MsgTypeDesktopName);
-    if (!desktops.hotkeyFree(desktopId, code))
+    if ((code != 0 && specialHolds(code)) || !desktops.hotkeyFree(desktopId, code))
         return refuse(MsgCantRegisterHotkey);
     if (!desktops.setName(desktopId, name))
         return refuse(MsgDesktopNameExists);

@@ -3,6 +3,8 @@
 #include "framework/CDialog.h"
 #include "framework/Controls.h"
 
+#include <functional>
+
 class LockedDesktops;
 class MessageCatalog;
 class Settings;
@@ -11,7 +13,9 @@ class Settings;
 // one. OK applies both at once; a refusal leaves the dialog open and changes nothing.
 class DesktopEditDialog : public CDialog {
 public:
-    DesktopEditDialog(DesktopId desktopId, LockedDesktops& desktops, const MessageCatalog& messages);
+    // specialHolds: whether one of the special hotkeys holds a combination.
+    DesktopEditDialog(DesktopId desktopId, LockedDesktops& desktops, const MessageCatalog& messages,
+                      std::function<bool(HotkeyCode)> specialHolds);
 
 protected:
     void DoDataExchange(CDataExchange* exchange) override;
@@ -30,4 +34,5 @@ private:
     CEdit nameEdit;
     CHotKeyCtrl hotkeyCtrl;
     const DesktopId desktopId;
+    const std::function<bool(HotkeyCode)> specialHolds;
 };

@@ -32,6 +32,24 @@ OptionsDialog::OptionsDialog(UINT templateId, LockedDesktops& desktops, Settings
       prevHotkey(Settings::HotkeyIdPrev, MsgCantRegisterPreviousHotkey, messages),
       icon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PROGRAM)))
 {
+    for (SpecialHotkeyCtrl* control : {&closeAllHotkey, &nextHotkey, &prevHotkey}) {
+        control->mayTake = [this, control](HotkeyCode code) {
+            return this->desktops.hotkeyFree(0, code) && !specialHolds(code, control->hotkeyId);
+        };
+    }
+}
+
+bool OptionsDialog::specialHolds(HotkeyCode code, int exceptId) const
+{
+    const struct {
+        const SpecialHotkeyCtrl& control;
+        HotkeyCode stored;
+    } specials[] = {{nextHotkey, settings.nextDesk}, {prevHotkey, settings.prevDesk}, {closeAllHotkey, settings.closeAll}};
+    for (const auto& special : specials) {
+        if (special.control.hotkeyId != exceptId && (special.stored == code || special.control.code() == code))
+            return true;
+    }
+    return false;
 }
 
 void OptionsDialog::DoDataExchange(CDataExchange* exchange)
@@ -118,7 +136,8 @@ void OptionsDialog::OnAddDesktop()
         messages.noticeBox(messages.text(MsgDesktopLimitReached));
         return;
     }
-    DesktopEditDialog edit(static_cast<DesktopId>(id), desktops, messages);
+    DesktopEditDialog edit(static_cast<DesktopId>(id), desktops, messages,
+                           [this](HotkeyCode code) { return specialHolds(code, 0); });
     edit.DoModal();
     desktops.saveDesktops();
     FillDesktopList();
@@ -134,7 +153,8 @@ void OptionsDialog::OnEditDesktop()
         messages.noticeBox(messages.text(MsgSelectDesktopToEdit));
         return;
     }
-    DesktopEditDialog edit(static_cast<DesktopId>(id), desktops, messages);
+    DesktopEditDialog edit(static_cast<DesktopId>(id), desktops, messages,
+                           [this](HotkeyCode code) { return specialHolds(code, 0); });
     UnregisterHotKey(nullptr, id + HotkeyIdDesktopBase);
     edit.DoModal();
     desktops.saveDesktops();

@@ -44,6 +44,9 @@ private:
     void showOptions();
     void storeOptions();
     void settleHotkeys();
+    // Whether a special hotkey, other than the one with exceptId, holds the combination: as stored,
+    // or as its control shows it, registered.
+    bool specialHolds(HotkeyCode code, int exceptId) const;
 
     LockedDesktops& desktops;
     Settings& settings;

@@ -42,7 +42,8 @@ bool SpecialHotkeyCtrl::registerShown()
 {
     heldOff = false;
     HotkeyCode shown = code();
-    if (shown == 0 || RegisterHotKey(nullptr, hotkeyId, hotkeyModifiers(shown), hotkeyVirtualKey(shown)))
+    if (shown == 0 ||
+        (mayTake(shown) && RegisterHotKey(nullptr, hotkeyId, hotkeyModifiers(shown), hotkeyVirtualKey(shown))))
         return true;
     show(beforeFocus);
     if (beforeFocus != 0)

@@ -2,6 +2,8 @@
 #include "desktops/HotkeyCode.h"
 #include "framework/Controls.h"
 
+#include <functional>
+
 class MessageCatalog;
 
 // A hotkey control of the options dialog that edits one of the three special hotkeys. While it has
@@ -24,6 +26,8 @@ public:
     void forget() { heldOff = false; }
 
     const int hotkeyId;
+    // Whether the combination is free of this program's other hotkeys, set by the dialog.
+    std::function<bool(HotkeyCode)> mayTake;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

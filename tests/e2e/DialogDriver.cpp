@@ -1,5 +1,8 @@
 #include "DialogDriver.h"
 
+#include "res/resource.h"
+#include "tests/support/TestRegistry.h"
+
 #include <commctrl.h>
 
 HWND openOptionsDialog(const RunningLumenfold& lumenfold, const char* title)
@@ -16,36 +19,46 @@ bool waitGone(HWND window, DWORD timeoutMs)
     return waitUntil([&] { return !IsWindow(window); }, timeoutMs);
 }
 
+// BM_CLICK makes the button click itself in the program's own thread: under Wine a click
+// injected with SendInput may land where the pointer was before it moved.
 void click(HWND control)
 {
-    RECT area;
-    GetWindowRect(control, &area);
-    SetCursorPos((area.left + area.right) / 2, (area.top + area.bottom) / 2);
-    INPUT clicks[2] = {};
-    clicks[0].type = clicks[1].type = INPUT_MOUSE;
-    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, clicks, sizeof(INPUT));
+    waitUntil([&] { return IsWindowEnabled(GetAncestor(control, GA_ROOT)) != FALSE; }, 5000);
+    PostMessageA(control, BM_CLICK, 0, 0);
 }
 
-void typeInto(HWND control, std::initializer_list<WORD> virtualKeys)
+bool focus(HWND control)
 {
     HWND dialog = GetAncestor(control, GA_ROOT);
     SetForegroundWindow(dialog);
     // The dialog moves the focus itself, in its own thread, when asked to.
     PostMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
-    waitUntil([&] {
+    return waitUntil([&] {
         GUITHREADINFO info = {sizeof info};
         return GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info) && info.hwndFocus == control;
     }, 5000);
+}
+
+void typeInto(HWND control, std::initializer_list<WORD> virtualKeys)
+{
+    focus(control);
     for (WORD key : virtualKeys)
         pressKeys({key});
+}
+
+std::string controlText(HWND control)
+{
+    char text[256] = {};
+    SendMessageTimeoutA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
+                        nullptr);
+    return text;
 }
 
 std::string answerNotice(DWORD processId, DWORD timeoutMs)
 {
     HWND box = findWindowOfProcess(processId, NoticeTitle, timeoutMs);
-    if (box == nullptr)
+    // Found by its title, the box gets its text a moment later.
+    if (box == nullptr || !waitUntil([&] { return visible(box) && !messageBoxText(box).empty(); }))
         return "";
     std::string text = messageBoxText(box);
     pressButton(box, IDOK);
@@ -88,6 +101,18 @@ private:
 };
 }
 
+void selectRow(HWND list, int row)
+{
+    RemoteBuffer buffer(list, sizeof(LVITEMA));
+    LVITEMA item = {};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    buffer.write(item);
+    SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(buffer.at(0)));
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    buffer.write(item);
+    SendMessageA(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(buffer.at(0)));
+}
+
 ListRows readDesktopList(HWND list)
 {
     struct TextBuffer {
@@ -109,4 +134,20 @@ ListRows readDesktopList(HWND list)
             rows.currentRow = row;
     }
     return rows;
+}
+
+std::string storedText(const char* key, const char* name)
+{
+    return registry::handedOverText(registry::read(key, name));
+}
+
+void OptionsDialogTest::renameSelected(const char* text, WORD endKey)
+{
+    HWND list = item(IDC_DESKTOP_LIST);
+    ASSERT_TRUE(focus(list));
+    PostMessageA(list, LVM_EDITLABELA, SendMessageA(list, LVM_GETNEXTITEM, -1, LVNI_SELECTED), 0);
+    HWND edit = nullptr;
+    ASSERT_TRUE(waitUntil([&] { return (edit = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETEDITCONTROL, 0, 0))); }));
+    SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    PostMessageA(edit, WM_KEYDOWN, endKey, 0);
 }

@@ -1,6 +1,8 @@
 #pragma once
 #include "ProgramDriver.h"
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -15,10 +17,16 @@ HWND openOptionsDialog(const RunningLumenfold& lumenfold, const char* title = "L
 void chooseMenuCommand(HWND dialog, MenuCommand command);
 bool waitGone(HWND window, DWORD timeoutMs = 10000);
 
-// A real click in the middle of a control.
+// A click on a button or check box.
 void click(HWND control);
-// Gives the control the keyboard focus, as a click on it would, and types the keys one after another.
+// Gives the control the keyboard focus through its dialog. The request overtakes keys typed before
+// it that the program has not read yet (input comes after posted messages): wait for their effect
+// first.
+bool focus(HWND control);
+// Focuses the control and types the keys one after another.
 void typeInto(HWND control, std::initializer_list<WORD> virtualKeys);
+// A control's text; GetWindowText does not ask a control of another process.
+std::string controlText(HWND control);
 
 // The text of the notice box that the program shows, answered with OK; empty when none comes.
 std::string answerNotice(DWORD processId, DWORD timeoutMs = 5000);
@@ -29,3 +37,30 @@ struct ListRows {
     int currentRow = -1;
 };
 ListRows readDesktopList(HWND list);
+// Selects one row of the list, and only that one.
+void selectRow(HWND list, int row);
+
+// A stored string value as the program handed it over.
+std::string storedText(const char* key, const char* name);
+
+// A running Lumenfold with its options dialog, opened as a left click on the tray icon opens it.
+class OptionsDialogTest : public ::testing::Test {
+protected:
+    void open()
+    {
+        if (!lumenfold.running())
+            ASSERT_TRUE(lumenfold.start());
+        ASSERT_NE(dialog = openOptionsDialog(lumenfold), nullptr);
+    }
+    void closeOptions()
+    {
+        PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+        ASSERT_TRUE(waitGone(dialog));
+    }
+    HWND item(int id) const { return GetDlgItem(dialog, id); }
+    // Edits the selected row's label in place: the text replaced, the edit ended with the key.
+    void renameSelected(const char* text, WORD endKey = VK_RETURN);
+
+    RunningLumenfold lumenfold;
+    HWND dialog = nullptr;
+};

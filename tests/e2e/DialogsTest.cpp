@@ -1,0 +1,235 @@
+#include "DialogDriver.h"
+#include "app/MessageCatalog.h"
+#include "desktops/HotkeyCode.h"
+#include "res/resource.h"
+#include "tests/support/TestRegistry.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+using registry::DesksKey;
+using registry::OptionsKey;
+
+const MessageCatalog english{"eng"};
+const char* EditDialogTitle = "Edit desktop options";
+
+std::vector<std::string> names(std::initializer_list<const char*> list) { return {list.begin(), list.end()}; }
+
+// Whether a combination is registered by some program: then this one cannot have it.
+bool taken(HotkeyCode code)
+{
+    if (!RegisterHotKey(nullptr, 0x7000, hotkeyModifiers(code), hotkeyVirtualKey(code)))
+        return true;
+    UnregisterHotKey(nullptr, 0x7000);
+    return false;
+}
+
+WORD shownHotkey(HWND control) { return LOWORD(SendMessageA(control, HKM_GETHOTKEY, 0, 0)); }
+
+class Dialogs : public OptionsDialogTest {
+protected:
+    void SetUp() override { prepareFirstRun(0); }
+
+    ListRows rows() const { return readDesktopList(item(IDC_DESKTOP_LIST)); }
+    std::string notice() const { return answerNotice(lumenfold.processId()); }
+    void selectRow(int row) { ::selectRow(item(IDC_DESKTOP_LIST), row); }
+    HWND openEditDialog(int button)
+    {
+        click(item(button));
+        HWND edit = findWindowOfProcess(lumenfold.processId(), EditDialogTitle);
+        // Found by its template's title, it is shown once its controls have their content.
+        return edit != nullptr && waitUntil([&] { return visible(edit); }) ? edit : nullptr;
+    }
+
+};
+
+TEST_F(Dialogs, ADesktopAddedWithAHotkeyIsStoredAtOnceAndSwitchesAfterARestart)
+{
+    open();
+    HWND edit = openEditDialog(IDC_ADD_DESKTOP);
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(controlText(GetDlgItem(edit, IDC_DESKTOP_NAME)), "");
+    EXPECT_EQ(shownHotkey(GetDlgItem(edit, IDC_DESKTOP_HOTKEY)), 0);
+    typeInto(GetDlgItem(edit, IDC_DESKTOP_NAME), {'W', 'O', 'R', 'K'});
+    ASSERT_TRUE(waitUntil([&] { return controlText(GetDlgItem(edit, IDC_DESKTOP_NAME)) == "work"; }));
+    typeInto(GetDlgItem(edit, IDC_DESKTOP_HOTKEY), {});
+    pressKeys({VK_MENU, VK_F5});
+    ASSERT_TRUE(waitUntil([&] { return shownHotkey(GetDlgItem(edit, IDC_DESKTOP_HOTKEY)) == MAKEWORD(VK_F5, HOTKEYF_ALT); }));
+    click(GetDlgItem(edit, IDOK));
+    ASSERT_TRUE(waitGone(edit));
+
+    EXPECT_EQ(rows().names, names({"VirtDesk1", "VirtDesk2", "VirtDesk3", "work"}));
+    EXPECT_EQ(storedText(DesksKey, "work"), "1 116\n");
+    EXPECT_TRUE(taken(packHotkey(MOD_ALT, VK_F5)));
+    closeOptions();
+    lumenfold.terminate();
+    ASSERT_EQ(lumenfold.waitForExit(), 0u);
+
+    HostedWindows hosted{"Here"};
+    ASSERT_TRUE(lumenfold.start());
+    HWND here = hosted.window("Here");
+    EXPECT_TRUE(pressAltUntil(VK_F5, [&] { return !visible(here); })) << "the new desktop's hotkey";
+}
+
+// Desktop 3 is current; renaming and re-keying desktop 2, then deleting desktop 1 below it.
+TEST_F(Dialogs, RenameInPlaceEditAHotkeyAndDeleteADesktopBelowTheCurrentOne)
+{
+    HostedWindows hosted{"One"};
+    ASSERT_TRUE(lumenfold.start());
+    HWND one = hosted.window("One");
+    ASSERT_TRUE(pressAltUntil(VK_F3, [&] { return !visible(one); }));
+    open();
+    EXPECT_EQ(rows().currentRow, 2);
+
+    selectRow(1);
+    renameSelected("mail");
+    EXPECT_TRUE(waitUntil([&] { return rows().names == names({"VirtDesk1", "mail", "VirtDesk3"}); }));
+    selectRow(1);
+    renameSelected("x", VK_ESCAPE);
+    ASSERT_TRUE(waitUntil([&] { return !SendMessageA(item(IDC_DESKTOP_LIST), LVM_GETEDITCONTROL, 0, 0); }));
+    EXPECT_EQ(rows().names, names({"VirtDesk1", "mail", "VirtDesk3"})) << "a cancelled edit renames nothing";
+
+    selectRow(1);
+    HWND edit = openEditDialog(IDC_EDIT_DESKTOP);
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(controlText(GetDlgItem(edit, IDC_DESKTOP_NAME)), "mail");
+    typeInto(GetDlgItem(edit, IDC_DESKTOP_HOTKEY), {});
+    pressKeys({VK_MENU, VK_F6});
+    ASSERT_TRUE(waitUntil([&] { return shownHotkey(GetDlgItem(edit, IDC_DESKTOP_HOTKEY)) == MAKEWORD(VK_F6, HOTKEYF_ALT); }));
+    click(GetDlgItem(edit, IDOK));
+    ASSERT_TRUE(waitGone(edit));
+    EXPECT_EQ(storedText(DesksKey, "mail"), "1 117\n");
+
+    selectRow(0);
+    click(item(IDC_DELETE_DESKTOP));
+    ASSERT_TRUE(waitUntil([&] { return rows().names.size() == 2; }));
+    EXPECT_EQ(rows().names, names({"mail", "VirtDesk3"}));
+    EXPECT_EQ(rows().currentRow, 1) << "the mark follows the current desktop";
+    EXPECT_TRUE(waitUntil([&] { return visible(one); })) << "the deleted desktop's window comes here";
+    auto stored = registry::readAll(DesksKey);
+    EXPECT_EQ(stored.size(), 2u);
+    EXPECT_EQ(stored.count("VirtDesk2") + stored.count("VirtDesk1"), 0u);
+    closeOptions();
+
+    // The hotkeys follow their desktops to the new ids.
+    EXPECT_TRUE(pressAltUntil(VK_F6, [&] { return !visible(one); }));
+    EXPECT_TRUE(pressAltUntil(VK_F3, [&] { return visible(one); }));
+}
+
+// Every refusal is a notice, and none changes the desktops, the registry or the hotkeys.
+TEST_F(Dialogs, EachRefusalShowsItsMessageAndChangesNothing)
+{
+    open();
+    auto desksBefore = registry::readAll(DesksKey), optionsBefore = registry::readAll(OptionsKey);
+    auto expectNotice = [&](int message, const char* what) { EXPECT_EQ(notice(), english.text(message)) << what; };
+
+    click(item(IDC_DELETE_DESKTOP));
+    expectNotice(MsgSelectDesktopToDelete, "delete without a selection");
+    click(item(IDC_EDIT_DESKTOP));
+    expectNotice(MsgSelectDesktopToEdit, "edit without a selection");
+    selectRow(0);
+    click(item(IDC_DELETE_DESKTOP));
+    expectNotice(MsgCantDeleteCurrentDesktop, "delete the current desktop");
+    selectRow(1);
+    renameSelected("virtdesk1");
+    expectNotice(MsgDesktopNameExists, "a name that differs only in letter case");
+    // Wine ends an emptied label edit as a cancelled one, without text: nothing is renamed and no
+    // notice comes. Windows hands over the empty text, and message 41 comes.
+    selectRow(1);
+    renameSelected("");
+    ASSERT_TRUE(waitUntil([&] { return !SendMessageA(item(IDC_DESKTOP_LIST), LVM_GETEDITCONTROL, 0, 0); }));
+
+    HWND edit = openEditDialog(IDC_ADD_DESKTOP);
+    ASSERT_NE(edit, nullptr);
+    HWND name = GetDlgItem(edit, IDC_DESKTOP_NAME), hotkey = GetDlgItem(edit, IDC_DESKTOP_HOTKEY);
+    click(GetDlgItem(edit, IDOK));
+    expectNotice(MsgTypeDesktopName, "adding without a name");
+    typeInto(name, {'V', 'I', 'R', 'T', 'D', 'E', 'S', 'K', '3'});
+    ASSERT_TRUE(waitUntil([&] { return controlText(name) == "virtdesk3"; }));
+    click(GetDlgItem(edit, IDOK));
+    expectNotice(MsgDesktopNameExists, "adding a name in use");
+    // Desktop 2's combination, as the control would show it: typed, the registered hotkey would
+    // never reach the control.
+    SetWindowTextA(name, "fresh");
+    SendMessageA(hotkey, HKM_SETHOTKEY, MAKEWORD(VK_F2, HOTKEYF_ALT), 0);
+    click(GetDlgItem(edit, IDOK));
+    expectNotice(MsgCantRegisterHotkey, "another desktop's hotkey");
+    EXPECT_EQ(shownHotkey(hotkey), 0) << "the refused combination stays in the control";
+    ASSERT_TRUE(IsWindow(edit)) << "the edit dialog stays open";
+    PostMessageA(edit, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(waitGone(edit));
+
+    // A special hotkey the system refuses (desktop 1's) is reported when the focus leaves it.
+    HWND next = item(IDC_NEXT_HOTKEY);
+    WORD nextBefore = shownHotkey(next);
+    typeInto(next, {});
+    SendMessageA(next, HKM_SETHOTKEY, MAKEWORD(VK_F1, HOTKEYF_ALT), 0);
+    typeInto(item(IDC_PREV_HOTKEY), {});
+    expectNotice(MsgCantRegisterNextHotkey, "a special hotkey in use");
+    EXPECT_EQ(shownHotkey(next), nextBefore);
+    EXPECT_TRUE(taken(packHotkey(MOD_ALT, VK_RIGHT))) << "the earlier combination is registered again";
+
+    EXPECT_EQ(rows().names, names({"VirtDesk1", "VirtDesk2", "VirtDesk3"}));
+    closeOptions();
+    EXPECT_EQ(registry::readAll(DesksKey), desksBefore);
+    EXPECT_EQ(registry::readAll(OptionsKey), optionsBefore);
+    EXPECT_TRUE(lumenfold.running());
+}
+
+// The limits need their own desktops: 99 of them, or a single one.
+TEST_F(Dialogs, AddingBeyondNinetyNineAndDeletingTheLastDesktopAreRefused)
+{
+    registry::deleteKey(DesksKey);
+    for (int n = 1; n <= 99; ++n)
+        registry::write(DesksKey, ("desk" + std::to_string(100 + n)).c_str(), REG_MULTI_SZ, "0 0\n");
+    open();
+    ASSERT_EQ(rows().names.size(), 99u);
+    click(item(IDC_ADD_DESKTOP));
+    EXPECT_EQ(notice(), english.text(MsgDesktopLimitReached));
+    EXPECT_EQ(findWindowOfProcess(lumenfold.processId(), EditDialogTitle, 0), nullptr);
+    closeOptions();
+    lumenfold.terminate();
+    ASSERT_EQ(lumenfold.waitForExit(), 0u);
+
+    registry::deleteKey(DesksKey);
+    registry::write(DesksKey, "only", REG_MULTI_SZ, "0 0\n");
+    open();
+    selectRow(0);
+    click(item(IDC_DELETE_DESKTOP));
+    EXPECT_EQ(notice(), english.text(MsgCantDeleteLastDesktop));
+    EXPECT_EQ(rows().names, names({"only"}));
+}
+
+// Escape keeps the stored options, and puts the stored special hotkeys back; closing stores the
+// controls.
+TEST_F(Dialogs, EscapeKeepsTheStoredOptionsAndClosingStoresThem)
+{
+    const HotkeyCode AltF9 = packHotkey(MOD_ALT, VK_F9), AltRight = packHotkey(MOD_ALT, VK_RIGHT);
+    auto editOptions = [&] {
+        click(item(IDC_TOOLTIP));
+        typeInto(item(IDC_NEXT_HOTKEY), {});
+        pressKeys({VK_MENU, VK_F9});
+        ASSERT_TRUE(waitUntil([&] { return hotkeyFromControl(shownHotkey(item(IDC_NEXT_HOTKEY))) == AltF9; }));
+        focus(item(IDC_PREV_HOTKEY)); // the focus leaves: Alt+F9 is registered now
+        ASSERT_TRUE(waitUntil([&] { return taken(AltF9) && !taken(AltRight); }));
+    };
+    open();
+    editOptions();
+    pressKeys({VK_ESCAPE});
+    ASSERT_TRUE(waitGone(dialog));
+    EXPECT_EQ(storedText(OptionsKey, "NextDesk"), "1 39");
+    EXPECT_TRUE(waitUntil([&] { return taken(AltRight) && !taken(AltF9); }));
+
+    open();
+    EXPECT_EQ(hotkeyFromControl(shownHotkey(item(IDC_NEXT_HOTKEY))), AltRight);
+    EXPECT_EQ(SendMessageA(item(IDC_TOOLTIP), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    editOptions();
+    closeOptions();
+    EXPECT_EQ(storedText(OptionsKey, "NextDesk"), "1 120");
+    EXPECT_EQ(registry::read(OptionsKey, "ShowCurDeskMsg").data, std::string("\x01\0\0\0", 4));
+    EXPECT_TRUE(taken(AltF9));
+}
+
+} // namespace
