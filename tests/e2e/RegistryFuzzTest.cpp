@@ -1,0 +1,166 @@
+#include "DialogDriver.h"
+#include "res/resource.h"
+#include "tests/support/RussianTexts.h"
+#include "tests/support/TestRegistry.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+using registry::DesksKey;
+using registry::OptionsKey;
+
+struct Write { const char* key; std::string name; DWORD type; std::string data; };
+
+// What a damaged profile, an older version or another program may leave in the keys. refusal is
+// the text of the box with which the start is refused; empty where the program is meant to run.
+struct Case {
+    const char* title;
+    std::vector<Write> writes;
+    const char* refusal = "";
+};
+void PrintTo(const Case& c, std::ostream* out) { *out << c.title; }
+
+Write desk(std::string name, std::string text, DWORD type = REG_MULTI_SZ) { return {DesksKey, name, type, text}; }
+Write option(const char* name, DWORD type, const std::string& data) { return {OptionsKey, name, type, data}; }
+std::string dword(DWORD value) { return std::string(reinterpret_cast<const char*>(&value), sizeof value); }
+std::string digits(size_t count) { return std::string(count, '7'); }
+std::string garbage(size_t count)
+{
+    std::string bytes;
+    for (size_t i = 0; i < count; ++i)
+        bytes += static_cast<char>(i * 37 + 11); // every byte value, NULs and line feeds among them
+    return bytes;
+}
+
+// Desktops 1 to 3 on Alt+F1 to Alt+F3 as at a first run, the others each on a combination of
+// their own with a letter or digit, so that every one of them has a hotkey to register.
+std::vector<Write> desks(int count, std::vector<Write> more = {})
+{
+    const char keys[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    for (int n = 1, k = -3; n <= count; ++n, ++k) {
+        char text[16];
+        std::snprintf(text, sizeof text, "%d %d\n", n <= 3 ? MOD_ALT : MOD_CONTROL + k / 36,
+                      n <= 3 ? VK_F1 + n - 1 : keys[k % 36]);
+        more.push_back(desk("Desk" + std::to_string(n), text));
+    }
+    return more;
+}
+
+const std::vector<Case> cases = {
+    {"WrongTypes", {option("PrevDesk", REG_DWORD, dword(VK_LEFT)), option("NextDesk", REG_DWORD, dword(0x10027)),
+                    option("CloseAll", REG_BINARY, "1 46"), option("ShowCurDeskMsg", REG_SZ, "7"),
+                    option("Language", REG_DWORD, dword(7)), desk("VirtDesk1", "1 112\n", REG_BINARY),
+                    desk("VirtDesk2", dword(VK_F2), REG_DWORD), desk("VirtDesk3", "1 114", REG_SZ)}},
+    {"EmptyData", desks(1, {option("PrevDesk", REG_SZ, ""), option("NextDesk", REG_SZ, ""),
+                            option("CloseAll", REG_SZ, ""), option("ShowCurDeskMsg", REG_BINARY, ""),
+                            option("Language", REG_SZ, ""), desk("Empty", ""), desk("EmptyBinary", "", REG_BINARY)})},
+    {"OversizedData", desks(3, {option("PrevDesk", REG_SZ, digits(5000)), option("NextDesk", REG_SZ, garbage(5000)),
+                                option("CloseAll", REG_BINARY, garbage(5000)),
+                                option("ShowCurDeskMsg", REG_BINARY, garbage(5000)),
+                                option("Language", REG_SZ, garbage(5000)), desk("Digits", digits(5000)),
+                                desk("Garbage", garbage(5000)), desk("BufferFull", "1 " + std::string(273, '9'))})},
+    {"LongNames", {desk("AFifteenChars15", "1 112\n"), desk("A" + std::string(40, 'x'), "1 113\n"),
+                   desk("FourteenChars1", "1 113\n"), desk("Zlast", "1 114\n")}},
+    {"NonAsciiNames", {desk("\xD0\xE0\xE1\xEE\xF2\xE0", "1 112\n"), desk("\xC4\xEE\xEC", "1 113\n"),
+                       desk(std::string(14, '\xDF'), "1 114\n"), desk(std::string(15, '\xFE'), "1 115\n")}},
+    {"HundredTwentyDesktops", desks(120)},
+    {"EmptyDesksKey", {}},
+    {"UnknownLanguage", desks(3, {option("Language", REG_SZ, "deu")})},
+    {"LanguageLongerThanItsField", desks(3, {option("Language", REG_SZ, "english")})},
+    // The options are not read yet when the desktops' hotkeys are registered: the box is Russian.
+    {"DuplicateDesktopHotkeys", {desk("One", "1 112\n"), desk("Two", "1 112\n")}, russian::CantRegisterHotkey},
+    {"DesktopOnASpecialHotkey", desks(3, {desk("Left", "1 37\n")}), "Cant register \"previous desktop\" hotkey"},
+};
+
+// The names that a desktop can stand for, sorted.
+std::vector<std::string> readableDesks()
+{
+    std::vector<std::string> names;
+    for (const auto& value : registry::readAll(DesksKey))
+        if (!value.first.empty() && value.first.size() <= 14)
+            names.push_back(value.first);
+    return names;
+}
+
+// The Alt combinations of the case's desktops, then switching and closing as the defaults have them.
+std::vector<WORD> hotkeysToPress(const Case& c)
+{
+    std::vector<WORD> keys;
+    int modifiers = 0, key = 0;
+    for (const Write& write : c.writes)
+        if (write.key == DesksKey && std::sscanf(write.data.c_str(), "%d %d", &modifiers, &key) == 2 &&
+            modifiers == MOD_ALT)
+            keys.push_back(static_cast<WORD>(key));
+    keys.insert(keys.end(), {VK_RIGHT, VK_LEFT, VK_DELETE});
+    return keys;
+}
+
+class RegistryFuzz : public ::testing::TestWithParam<Case> {
+protected:
+    void SetUp() override
+    {
+        endStrayLumenfolds();
+        registry::resetProgramKeys();
+        HKEY key; // an existing desks key, empty or not, is no first run
+        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, DesksKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr), 0);
+        RegCloseKey(key);
+        for (const Write& write : GetParam().writes)
+            registry::write(write.key, write.name.c_str(), write.type, write.data);
+        readable = readableDesks();
+    }
+
+    void TearDown() override
+    {
+        EXPECT_EQ(readableDesks(), readable) << "desktops were lost or added";
+        HWND crash = findWindowOfProcess(0, "Program Error", 0);
+        EXPECT_EQ(crash, nullptr) << "Lumenfold crashed";
+        if (crash != nullptr)
+            PostMessageA(crash, WM_CLOSE, 0, 0);
+    }
+
+    std::vector<std::string> readable;
+    RunningLumenfold lumenfold;
+};
+
+TEST_P(RegistryFuzz, RunsOrRefusesCleanly)
+{
+    if (*GetParam().refusal != '\0') {
+        ASSERT_TRUE(lumenfold.launch());
+        HWND box = findMessageBox(lumenfold.processId());
+        ASSERT_NE(box, nullptr) << "the start was not refused";
+        EXPECT_EQ(hexBytes(messageBoxText(box)), hexBytes(GetParam().refusal));
+        pressButton(box, IDOK);
+        EXPECT_EQ(lumenfold.waitForExit(), 1u);
+        return;
+    }
+    ASSERT_TRUE(lumenfold.start());
+    for (WORD key : hotkeysToPress(GetParam())) {
+        pressAlt(key);
+        pumpMessagesFor(200);
+    }
+    HWND box = findMessageBox(lumenfold.processId(), 500);
+    ASSERT_EQ(box, nullptr) << "unexpected box: " << messageBoxText(box);
+
+    HWND dialog = openOptionsDialog(lumenfold);
+    ASSERT_NE(dialog, nullptr) << "no options dialog";
+    std::vector<std::string> listed = readDesktopList(GetDlgItem(dialog, IDC_DESKTOP_LIST)).names;
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(listed, readable) << "not every readable desktop was loaded";
+    PostMessageA(dialog, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(waitGone(dialog));
+
+    dialog = openOptionsDialog(lumenfold);
+    ASSERT_NE(dialog, nullptr) << "no options dialog the second time";
+    chooseMenuCommand(dialog, CmdTerminate);
+    EXPECT_EQ(lumenfold.waitForExit(), 0u) << "crashed, hung or failed on the way out";
+}
+
+INSTANTIATE_TEST_SUITE_P(Registry, RegistryFuzz, ::testing::ValuesIn(cases),
+                         [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.title); });
+
+} // namespace
