@@ -112,6 +112,8 @@ TEST_F(Dialogs, RenameInPlaceEditAHotkeyAndDeleteADesktopBelowTheCurrentOne)
     EXPECT_EQ(stored.size(), 2u);
     EXPECT_EQ(stored.count("VirtDesk2") + stored.count("VirtDesk1"), 0u);
     closeOptions();
+    EXPECT_TRUE(waitUntil([&] { return hostedMenuState(one) == itemsWithSendTo({1}); }))
+        << "its \"send to\" names the desktops as they are now";
 
     // The hotkeys follow their desktops to the new ids.
     EXPECT_TRUE(pressAltUntil(VK_F6, [&] { return !visible(one); }));

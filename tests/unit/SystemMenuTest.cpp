@@ -144,6 +144,20 @@ TEST_F(SystemMenus, ANewWindowGetsOnAllDesktopsAndSendToEveryOtherDesktopRemadeW
     EXPECT_EQ(sendTo[1].id, 1826u);
 }
 
+// A list made before a desktop was deleted: its entry for that desktop moves nothing and the list
+// is made anew.
+TEST_F(SystemMenus, AStaleSendToEntryMovesNothingAndRemakesTheList)
+{
+    TestWindow window("Editor");
+    injector->injectInto(window.handle(), -1, false);
+    desktops->deleteDesktop(3);
+    injector->onSystemCommand(window.handle(), SendToCmdBase + 3);
+    EXPECT_TRUE(window.visible());
+    std::vector<MenuItem> sendTo = itemsOf(programItems(window.handle()).at(1).submenu);
+    ASSERT_EQ(sendTo.size(), 1u);
+    EXPECT_EQ(sendTo[0].id, 1826u);
+}
+
 TEST_F(SystemMenus, WindowsWithoutATitleOrTheOptionsDialogsTitleGetNothing)
 {
     for (const char* title : {"", "Lumenfold"}) {
