@@ -24,7 +24,7 @@ const char* const englishTexts[MessageCatalog::MessageCount] = {
     "Cant load library", // 11
     "Cant get library function address", // 12
     "Cant set hook on WH_GETMESSAGE", // 13
-    "Lumenfold: several desktops on one screen.\nMade by the Lumenfold team.", // 14
+    "Several desktops, one screen.\nMade by the Lumenfold team.", // 14
     "About Lumenfold", // 15
     "[Lumenfold]\nversion 1.1", // 16
     "With thanks\r\nDesign\tthe Lumenfold team\r\nCode\tthe Lumenfold team\r\nIcons\tthe Lumenfold team\r\nTesting\tthe Lumenfold team\r\nIdeas\tour users", // 17
@@ -86,7 +86,7 @@ const char* const russianTexts[MessageCatalog::MessageCount] = {
     "Невозможно загрузить библиотеку", // 11
     "Невозможно получить адрес функции", // 12
     "Невозможно установить ловушку на WH_GETMESSAGE", // 13
-    "Lumenfold: несколько рабочих столов на одном экране.\nСделано командой Lumenfold.", // 14
+    "Много столов, один экран.\nСделано командой Lumenfold.", // 14
     "О Lumenfold", // 15
     "[Lumenfold]\nверсия 1.1", // 16
     "Благодарности\r\nЗамысел\tкоманда Lumenfold\r\nКод\tкоманда Lumenfold\r\nИконки\tкоманда Lumenfold\r\nПроверка\tкоманда Lumenfold\r\nИдеи\tнаши пользователи", // 17

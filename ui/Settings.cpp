@@ -60,7 +60,8 @@ Settings::~Settings()
     unregisterSpecialHotkeys();
 }
 
-// Writes every missing option with its default; values that are present keep whatever they hold.
+// Writes every missing option with its default; values that are present keep whatever they hold,
+// except one too long for the buffer, which could never be read and counts as missing.
 // A desks key that did not exist means a first run: three desktops on Alt+F1 to Alt+F3, and
 // auto start at logon.
 void Settings::ensureDefaults()
