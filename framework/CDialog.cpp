@@ -37,10 +37,13 @@ INT_PTR CDialog::DoModal()
     return modalResult;
 }
 
+// The loop notices the end at its next message: one is posted, since a message sent from another
+// thread is handled inside GetMessage without returning from it.
 void CDialog::EndDialog(int result)
 {
     modalResult = result;
     ended = true;
+    PostMessageA(m_hWnd, WM_NULL, 0, 0);
 }
 
 void CDialog::runModalLoop()

@@ -42,12 +42,11 @@ void DesktopEditDialog::OnOK()
     nameEdit.GetWindowText(name, sizeof name);
     if (name[0] == '\0')
         return refuse(MsgTypeDesktopName);
-    if ((code != 0 && specialHolds(code)) || !desktops.hotkeyFree(desktopId, code))
+    if (specialHolds(code) || !desktops.hotkeyFree(desktopId, code))
         return refuse(MsgCantRegisterHotkey);
     if (!desktops.setName(desktopId, name))
         return refuse(MsgDesktopNameExists);
-    if (!desktops.setHotkey(desktopId, code))
-        return refuse(MsgCantRegisterHotkey);
+    desktops.setHotkey(desktopId, code);
     CDialog::OnOK();
 }
 

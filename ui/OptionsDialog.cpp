@@ -6,6 +6,7 @@
 #include "desktops/LockedDesktops.h"
 #include "res/resource.h"
 
+#include <array>
 #include <string>
 
 namespace {
@@ -32,15 +33,22 @@ OptionsDialog::OptionsDialog(UINT templateId, LockedDesktops& desktops, Settings
       prevHotkey(Settings::HotkeyIdPrev, MsgCantRegisterPreviousHotkey, messages),
       icon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PROGRAM)))
 {
-    for (SpecialHotkeyCtrl* control : {&closeAllHotkey, &nextHotkey, &prevHotkey}) {
+    for (SpecialHotkeyCtrl* control : specialHotkeys()) {
         control->mayTake = [this, control](HotkeyCode code) {
             return this->desktops.hotkeyFree(0, code) && !specialHolds(code, control->hotkeyId);
         };
     }
 }
 
+std::array<SpecialHotkeyCtrl*, 3> OptionsDialog::specialHotkeys()
+{
+    return {&nextHotkey, &prevHotkey, &closeAllHotkey};
+}
+
 bool OptionsDialog::specialHolds(HotkeyCode code, int exceptId) const
 {
+    if (code == 0)
+        return false;
     const struct {
         const SpecialHotkeyCtrl& control;
         HotkeyCode stored;
@@ -136,16 +144,9 @@ void OptionsDialog::OnAddDesktop()
         messages.noticeBox(messages.text(MsgDesktopLimitReached));
         return;
     }
-    DesktopEditDialog edit(static_cast<DesktopId>(id), desktops, messages,
-                           [this](HotkeyCode code) { return specialHolds(code, 0); });
-    edit.DoModal();
-    desktops.saveDesktops();
-    FillDesktopList();
-    changed = true;
+    runEditDialog(static_cast<DesktopId>(id));
 }
 
-// While the edit dialog is open the desktop's own hotkey is not registered, so that pressing its
-// combination types it into the edit dialog instead of switching desktops.
 void OptionsDialog::OnEditDesktop()
 {
     int id = selectedDesktop();
@@ -153,8 +154,15 @@ void OptionsDialog::OnEditDesktop()
         messages.noticeBox(messages.text(MsgSelectDesktopToEdit));
         return;
     }
-    DesktopEditDialog edit(static_cast<DesktopId>(id), desktops, messages,
-                           [this](HotkeyCode code) { return specialHolds(code, 0); });
+    runEditDialog(static_cast<DesktopId>(id));
+}
+
+// While the edit dialog is open the desktop's own hotkey is not registered, so that pressing its
+// combination types it into the edit dialog instead of switching desktops. Storing the desktops
+// afterwards registers every desktop hotkey again, whether the dialog ended with OK or Cancel.
+void OptionsDialog::runEditDialog(DesktopId id)
+{
+    DesktopEditDialog edit(id, desktops, messages, [this](HotkeyCode code) { return specialHolds(code, 0); });
     UnregisterHotKey(nullptr, id + HotkeyIdDesktopBase);
     edit.DoModal();
     desktops.saveDesktops();
@@ -235,20 +243,30 @@ void OptionsDialog::storeOptions()
 
 void OptionsDialog::settleHotkeys()
 {
-    prevHotkey.settle();
-    nextHotkey.settle();
-    closeAllHotkey.settle();
+    for (SpecialHotkeyCtrl* control : specialHotkeys())
+        control->settle();
 }
 
-// Escape keeps the stored options, so the special hotkeys go back to the stored combinations too:
-// the controls may have registered others when the focus left them.
+// Enter and Escape end the dialog without storing the options, so the special hotkeys go back to
+// the stored combinations too: the controls may have registered others when the focus left them.
+void OptionsDialog::OnOK()
+{
+    restoreStoredHotkeys();
+    CDialog::OnOK();
+}
+
 void OptionsDialog::OnCancel()
 {
-    for (SpecialHotkeyCtrl* control : {&prevHotkey, &nextHotkey, &closeAllHotkey})
+    restoreStoredHotkeys();
+    CDialog::OnCancel();
+}
+
+void OptionsDialog::restoreStoredHotkeys()
+{
+    for (SpecialHotkeyCtrl* control : specialHotkeys())
         control->forget();
     settings.unregisterSpecialHotkeys();
     settings.registerSpecialHotkeys(Settings::Refusal::IsReported);
-    CDialog::OnCancel();
 }
 
 void OptionsDialog::OnPaint()

@@ -1,7 +1,10 @@
 #pragma once
 #include "DesktopListCtrl.h"
 #include "SpecialHotkeyCtrl.h"
+#include "desktops/Desktop.h"
 #include "framework/CDialog.h"
+
+#include <array>
 
 class LockedDesktops;
 class MessageCatalog;
@@ -25,6 +28,7 @@ public:
 protected:
     void DoDataExchange(CDataExchange* exchange) override;
     BOOL OnInitDialog() override;
+    void OnOK() override;
     void OnCancel() override;
     bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
@@ -43,7 +47,10 @@ private:
     int selectedDesktop() const;
     void showOptions();
     void storeOptions();
+    void runEditDialog(DesktopId id);
+    std::array<SpecialHotkeyCtrl*, 3> specialHotkeys();
     void settleHotkeys();
+    void restoreStoredHotkeys();
     // Whether a special hotkey, other than the one with exceptId, holds the combination: as stored,
     // or as its control shows it, registered.
     bool specialHolds(HotkeyCode code, int exceptId) const;

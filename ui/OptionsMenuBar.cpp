@@ -15,17 +15,17 @@ const UINT CmdRussian = 1126;
 const UINT CmdAbout = 1127;
 const UINT CmdTerminate = 1128;
 
-// The bar and its language popup live as long as the process; each build replaces the last one.
+// The bar lives as long as the process, each build replacing the last one; it owns its language
+// popup.
 CMenu menuBar;
 CMenu languageMenu;
 }
 
 void OptionsDialog::BuildMenuBar()
 {
-    // The old bar goes only once the new one is in place; the popup belongs to the bar once
-    // appended, so destroying the bar destroys it too.
+    // The window's menu until now: the template's at the first build, the last bar afterwards.
+    HMENU previous = GetMenu(m_hWnd);
     HMENU oldBar = menuBar.Detach();
-    languageMenu.Detach();
     menuBar.CreateMenu();
     languageMenu.CreatePopupMenu();
 
@@ -37,10 +37,14 @@ void OptionsDialog::BuildMenuBar()
                             messages.text(english ? MsgEnglish : MsgRussian));
 
     menuBar.AppendMenu(MF_POPUP, reinterpret_cast<UINT_PTR>(languageMenu.m_hMenu), messages.text(MsgLanguage));
+    // Once appended, the popup is the bar's: destroying the bar destroys it.
+    languageMenu.Detach();
     menuBar.AppendMenu(MF_STRING, CmdAbout, messages.text(MsgAbout));
     menuBar.AppendMenu(MF_STRING, CmdTerminate, messages.text(MsgTerminate));
     SetMenu(m_hWnd, menuBar.m_hMenu);
-    if (oldBar != nullptr)
+    if (previous != nullptr)
+        DestroyMenu(previous);
+    if (oldBar != nullptr && oldBar != previous)
         DestroyMenu(oldBar);
 }
 

@@ -45,8 +45,10 @@ bool SpecialHotkeyCtrl::registerShown()
     if (shown == 0 ||
         (mayTake(shown) && RegisterHotKey(nullptr, hotkeyId, hotkeyModifiers(shown), hotkeyVirtualKey(shown))))
         return true;
-    show(beforeFocus);
-    if (beforeFocus != 0)
-        RegisterHotKey(nullptr, hotkeyId, hotkeyModifiers(beforeFocus), hotkeyVirtualKey(beforeFocus));
+    // Another program may have taken the earlier combination meanwhile: then the control shows none,
+    // so that what is stored is always what is registered.
+    bool restored = beforeFocus != 0 &&
+                    RegisterHotKey(nullptr, hotkeyId, hotkeyModifiers(beforeFocus), hotkeyVirtualKey(beforeFocus));
+    show(restored ? beforeFocus : 0);
     return false;
 }
