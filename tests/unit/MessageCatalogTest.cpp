@@ -70,28 +70,4 @@ TEST(MessageBoxes, NoticeBoxCarriesTheNoticeCaptionOfTheCurrentLanguage)
     }
 }
 
-// The fatal box ends its process, so a child process shows it: the child's static object writes a
-// marker when it is destroyed, which happens only through the runtime's normal exit.
-TEST(MessageBoxes, FatalErrorBoxEndsTheProcessWithCodeOneAfterTheCleanUp)
-{
-    for (const char* setting : {"eng", "rus"}) {
-        std::string marker = testDirectory() + "\\fatal-marker-" + setting + ".txt";
-        auto markerExists = [&] { return GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES; };
-        DeleteFileA(marker.c_str());
-        ChildProcess child;
-        ASSERT_TRUE(child.start("\"" + helperPath("FatalBoxChild.exe") + "\" " + setting + " \"" + marker + "\""));
-        HWND box = findMessageBox(child.id());
-        ASSERT_NE(box, nullptr) << "no fatal error box appeared";
-
-        bool english = setting[0] == 'e';
-        EXPECT_EQ(hexBytes(windowText(box)), hexBytes(english ? "Error :(" : russian::ErrorCaption));
-        EXPECT_EQ(hexBytes(messageBoxText(box)), hexBytes(english ? AlreadyRunning : russian::AlreadyRunning));
-        EXPECT_FALSE(markerExists()) << "clean-up ran before the box was answered";
-        pressButton(box, IDOK);
-        EXPECT_EQ(child.waitForExit(10000), 1u) << "the process did not end with 1 after the box was answered";
-        EXPECT_TRUE(markerExists()) << "the process-wide object's destructor did not run";
-        DeleteFileA(marker.c_str());
-    }
-}
-
 } // namespace
