@@ -114,17 +114,6 @@ TEST_F(WindowPlacement, AReleasedWindowIsShownListedNowhereAndFiledUnderTheNextD
     EXPECT_EQ(listed(1), std::vector<HWND>{window.handle()});
 }
 
-TEST_F(WindowPlacement, CapturingListsEachVisibleWindowOnceAndReadingStopsAtTheEnd)
-{
-    TestWindow a("A");
-    TestWindow b("B");
-    desktops->captureVisible();
-    desktops->captureVisible();
-    EXPECT_EQ(desktops->windowCount(1), 2);
-    EXPECT_TRUE(a.visible() && b.visible()) << "capturing hides nothing";
-    EXPECT_FALSE(desktops->windowAt(1, 2));
-}
-
 TEST_F(WindowPlacement, ClosedAndDecliningWindowsLeaveTheDesktopAndRefusingOnesStay)
 {
     TestWindow closing("Closes", TestWindow::OnClose::Close);
@@ -139,19 +128,6 @@ TEST_F(WindowPlacement, ClosedAndDecliningWindowsLeaveTheDesktopAndRefusingOnesS
     EXPECT_FALSE(refusing.visible());
     EXPECT_EQ(listed(2), std::vector<HWND>{refusing.handle()});
     EXPECT_EQ(declining.closeRequests() + refusing.closeRequests(), 2);
-}
-
-// Ids outside 1 to the count name no desktop; each desktop holds its hotkey under its id plus 3.
-TEST_F(DesktopHotkeys, EachDesktopHoldsItsHotkeyUnderItsIdPlusThree)
-{
-    EXPECT_EQ(desktops->desktopName(3), "VirtDesk3");
-    for (DesktopId id : {0, 4, -1}) {
-        EXPECT_FALSE(desktops->desktopName(id)) << "id " << id;
-        EXPECT_EQ(desktops->hotkeyOf(id), 0u) << "id " << id;
-    }
-    EXPECT_TRUE(taken(AltF1) && taken(AltF2) && taken(AltF3));
-    EXPECT_TRUE(UnregisterHotKey(nullptr, 5)) << "desktop 2's hotkey is not under id 5";
-    EXPECT_FALSE(taken(AltF2));
 }
 
 // A new hotkey held by another desktop or another program is refused, and the old one still
@@ -172,11 +148,17 @@ TEST_F(DesktopHotkeys, ANewHotkeyHeldElsewhereIsRefusedAndTheOldOneStaysRegister
     EXPECT_TRUE(desktops->setHotkey(2, AltF9) && taken(AltF9));
 }
 
+// Each desktop holds its hotkey under its id plus 3; ids outside 1 to the count name no desktop.
 TEST_F(DesktopHotkeys, DeletingADesktopMovesTheOnesAboveDownWithTheirHotkeys)
 {
+    ASSERT_TRUE(taken(AltF1) && taken(AltF2) && taken(AltF3));
     desktops->switchTo(3);
     ASSERT_TRUE(desktops->deleteDesktop(1));
     EXPECT_EQ(desktops->idEnd(), 3);
+    for (DesktopId id : {0, 3, -1}) {
+        EXPECT_FALSE(desktops->desktopName(id)) << "id " << id;
+        EXPECT_EQ(desktops->hotkeyOf(id), 0u) << "id " << id;
+    }
     EXPECT_EQ(desktops->currentId(), 2) << "the current desktop keeps being current under its new id";
     EXPECT_EQ(desktops->desktopName(1), "VirtDesk2");
     EXPECT_EQ(desktops->hotkeyOf(1), AltF2);
