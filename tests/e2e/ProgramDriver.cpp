@@ -1,8 +1,7 @@
 #include "ProgramDriver.h"
 
+#include "res/resource.h"
 #include "tests/support/TestRegistry.h"
-
-#include <vector>
 
 namespace {
 INPUT keyInput(WORD virtualKey, bool release)
@@ -81,27 +80,50 @@ void pressKeys(std::initializer_list<WORD> virtualKeys)
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-bool pressKeysThroughX(const std::string& modifier, const std::string& key)
+void typeKeys(const std::vector<WORD>& virtualKeys)
 {
-    // No waitable exit code under Wine: the caller watches for the effect. The keys reach Wine only
-    // with X focus on its desktop window; focusing it makes Wine reread the keyboard a moment later,
-    // which can drop a modifier, so focus is given only when elsewhere, and the keys wait after it.
-    std::string script = "desktop=$(xdotool search --name 'Wine desktop' | head -n 1); "
-                         "[ $(xdotool getwindowfocus) = $desktop ] || "
-                         "{ xdotool windowfocus --sync $desktop; sleep 0.5; }; "
-                         "xdotool keydown " + modifier + " sleep 0.1 key " + key + " sleep 0.1 keyup " + modifier;
-    ChildProcess xdotool;
-    return xdotool.start("/bin/sh -c \"" + script + "\"");
+    for (WORD key : virtualKeys) {
+        pressKeys({key});
+        pumpMessagesFor(150);
+    }
 }
 
-bool switchWith(const std::function<void()>& press, const std::function<bool()>& done)
+bool pressAltUntil(WORD desktopKey, const std::function<bool()>& done)
 {
     for (int attempt = 0; attempt < 3; ++attempt) {
-        press();
+        pressAlt(desktopKey);
         if (waitUntil(done, 4000))
             return true;
     }
     return false;
+}
+
+std::optional<POINT> onTaskbar(const Picture& icon, DWORD timeoutMs)
+{
+    std::optional<POINT> corner;
+    if (!waitUntil([&] { return (corner = Picture::ofTaskbar().find(icon)).has_value(); }, timeoutMs))
+        return std::nullopt;
+    int half = GetSystemMetrics(SM_CXSMICON) / 2;
+    return POINT{corner->x + half, corner->y + half};
+}
+
+bool rightClickTrayIcon()
+{
+    HICON programIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PROGRAM));
+    std::optional<POINT> icon = onTaskbar(Picture::ofIcon(programIcon));
+    if (!icon)
+        return false;
+    SetCursorPos(icon->x, icon->y);
+    INPUT click[2] = {};
+    click[0].type = click[1].type = INPUT_MOUSE;
+    click[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+    click[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+    return SendInput(2, click, sizeof(INPUT)) == 2;
+}
+
+bool menuShown(bool shown, DWORD timeoutMs)
+{
+    return waitUntil([=] { return (IsWindowVisible(FindWindowA("#32768", nullptr)) != FALSE) == shown; }, timeoutMs);
 }
 
 HostedWindows::HostedWindows(std::initializer_list<std::string> titles, bool hang, const std::string& options)

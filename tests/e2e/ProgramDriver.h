@@ -1,8 +1,10 @@
 #pragma once
+#include "ScreenPicture.h"
 #include "tests/support/TestSupport.h"
 
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 // Drives the real Lumenfold.exe from the test process, as a user and other programs would.
 
@@ -41,15 +43,16 @@ bool visible(HWND window);
 // Presses the keys in order and releases them in reverse, through the system's input queue.
 void pressKeys(std::initializer_list<WORD> virtualKeys);
 inline void pressAlt(WORD virtualKey) { pressKeys({VK_MENU, virtualKey}); }
-// A key with a modifier held, typed at the X server with xdotool, e.g. "alt" and "F2".
-bool pressKeysThroughX(const std::string& modifier, const std::string& key);
-// Presses a desktop's key until its effect shows, at most three times: Wine may drop a modifier
-// as X focus moves, and a desktop's key pressed twice lands where it did once.
-bool switchWith(const std::function<void()>& press, const std::function<bool()>& done);
-inline bool pressAltUntil(WORD desktopKey, const std::function<bool()>& done)
-{
-    return switchWith([=] { pressAlt(desktopKey); }, done);
-}
+// One key after the other, at a typist's pace, so that each menu has opened before the next.
+void typeKeys(const std::vector<WORD>& virtualKeys);
+// Presses Alt and a desktop's key until its effect shows, at most three times: Wine may drop a
+// modifier as X focus moves, and a desktop's key pressed twice lands where it did once.
+bool pressAltUntil(WORD desktopKey, const std::function<bool()>& done);
+
+// The centre of the icon where the shell shows it in the taskbar, looked for until the time limit.
+std::optional<POINT> onTaskbar(const Picture& icon, DWORD timeoutMs = 10000);
+bool rightClickTrayIcon(); // on the program's own icon, as a user opens the tray menu
+bool menuShown(bool shown = true, DWORD timeoutMs = 10000); // waits until a menu is up, or none is
 
 // Top-level windows of another program (WindowHost.exe), one per title, the last one on top.
 class HostedWindows {

@@ -104,6 +104,20 @@ TEST_F(MainLoopHotkeys, ArmedPressesAreMatchedByCombinationWhateverTheirId)
     EXPECT_EQ(desktops.currentId(), 1) << "an unknown combination under desktop 3's id must do nothing";
 }
 
+// No wrap-around: "next" on the last desktop and "previous" on the first change nothing.
+TEST_F(MainLoopHotkeys, NextAndPreviousStopAtEitherEnd)
+{
+    const struct { DesktopId end; HotkeyCode past; int id; } ends[] = {
+        {3, settings.nextDesk, Settings::HotkeyIdNext}, {1, settings.prevDesk, Settings::HotkeyIdPrev}};
+    for (const auto& each : ends) {
+        desktops.switchTo(each.end);
+        queueReady();
+        queueHotkey(each.past, each.id);
+        runQueued();
+        EXPECT_EQ(desktops.currentId(), each.end);
+    }
+}
+
 // Starting on desktop 3: the desktop's switch and then "next" end on 2; "next" first (which
 // changes nothing on the last desktop) would end on 1.
 TEST_F(MainLoopHotkeys, ACombinationOfADesktopAndOfNextActsTwiceDesktopFirst)
