@@ -20,24 +20,15 @@ Picture Picture::ofIcon(HICON icon)
     return onBlack;
 }
 
-Picture Picture::ofScreen(const RECT& wanted)
-{
-    // A window may reach past the edge of the screen (the notice starts at -1, -1).
-    RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    RECT area;
-    IntersectRect(&area, &wanted, &screen);
-    Picture picture(area.right - area.left, area.bottom - area.top, POINT{area.left, area.top});
-    HDC screenDc = GetDC(nullptr);
-    picture.capture(
-        [&](HDC dc) { BitBlt(dc, 0, 0, picture.width, picture.height, screenDc, area.left, area.top, SRCCOPY); });
-    ReleaseDC(nullptr, screenDc);
-    return picture;
-}
-
 Picture Picture::ofTaskbar()
 {
-    int height = GetSystemMetrics(SM_CYSCREEN);
-    return ofScreen({0, height - 40, GetSystemMetrics(SM_CXSCREEN), height});
+    const int height = 40;
+    int width = GetSystemMetrics(SM_CXSCREEN), top = GetSystemMetrics(SM_CYSCREEN) - height;
+    Picture picture(width, height, POINT{0, top});
+    HDC screen = GetDC(nullptr);
+    picture.capture([&](HDC dc) { BitBlt(dc, 0, 0, width, height, screen, 0, top, SRCCOPY); });
+    ReleaseDC(nullptr, screen);
+    return picture;
 }
 
 template <typename Draw>

@@ -9,7 +9,6 @@
 class Picture {
 public:
     static Picture ofIcon(HICON icon); // at the small icon size of the notification area
-    static Picture ofScreen(const RECT& area);
     static Picture ofTaskbar(); // the bottom 40 pixels of the screen, where the shell's icons are
 
     std::optional<POINT> find(const Picture& part) const; // in screen coordinates
