@@ -18,10 +18,9 @@ void runOnce()
     ASSERT_EQ(lumenfold.waitForExit(), 0u);
 }
 
-// The first run writes its defaults (their bytes are the options' unit tests' concern), a later
-// start writes nothing while everything is there. Then a present value keeps whatever it holds,
-// even text longer than its default, and of the missing ones only the option is written back:
-// the desktops and the auto-start entry belong to the first run alone.
+// After a first run (its bytes are the options' unit tests') a start writes nothing while all is
+// there; then a present value keeps what it holds, and of the missing ones only the option is
+// written back: the desktops and the auto-start entry belong to the first run alone.
 TEST(FirstRun, ALaterStartWritesOnlyTheMissingOptions)
 {
     endStrayLumenfolds();

@@ -16,11 +16,7 @@ void prepareFirstRun(DWORD noticeFlags);
 
 class RunningLumenfold {
 public:
-    RunningLumenfold() = default;
     ~RunningLumenfold(); // ends the program if it still runs
-    RunningLumenfold(const RunningLumenfold&) = delete;
-    RunningLumenfold& operator=(const RunningLumenfold&) = delete;
-
     bool start();  // and waits until its main loop runs, so that hotkeys act from now on
     bool launch(); // without waiting, for a start that is meant to fail
     HWND mainWindow() const { return main; }
