@@ -26,11 +26,9 @@ TEST(HotkeyCode, TheControlsValueConvertsBothWaysAndACodeMatchesOnlyItsOwnCombin
 // The texts written are the options' tests' concern; here what reading makes of any text.
 TEST(HotkeyCode, RegistryTextIsReadAsTwoNumbersWithinItsLength)
 {
-    const struct {
-        const char* text;
-        HotkeyCode code;
-    } parsed[] = {{"1 112\n", packHotkey(1, 112)}, {"1 37", packHotkey(1, 37)}, {"0 0\n", 0},
-                  {"6 65 trailing words", packHotkey(6, 65)}, {"", 0}, {"1", 0}, {"Alt F1", 0}, {"1 x", 0}};
+    const struct { const char* text; HotkeyCode code; } parsed[] = {
+        {"1 112\n", packHotkey(1, 112)}, {"1 37", packHotkey(1, 37)}, {"0 0\n", 0},
+        {"6 65 trailing words", packHotkey(6, 65)}, {"", 0}, {"1", 0}, {"Alt F1", 0}, {"1 x", 0}};
     for (const auto& each : parsed)
         EXPECT_EQ(parseHotkeyText(each.text, static_cast<DWORD>(std::strlen(each.text))), each.code) << each.text;
 

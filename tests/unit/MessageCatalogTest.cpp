@@ -15,18 +15,12 @@ struct Catalog {
     MessageCatalog messages{language};
 };
 
-const char AlreadyRunning[] = "Cant create temporary file. Maybe program is already running";
-
 // Each message's two texts as written, so that two texts swapped between messages show.
 // ("0писание" begins with the digit zero, not the Cyrillic letter O.)
-const struct {
-    int number;
-    const char* english;
-    const char* russian;
-} Texts[] = {
+const struct { int number; const char *english, *russian; } Texts[] = {
     {MsgAbout, "About", russian::About},
     {MsgTerminate, "Terminate", russian::Terminate},
-    {MsgAlreadyRunning, AlreadyRunning, russian::AlreadyRunning},
+    {MsgAlreadyRunning, "Cant create temporary file. Maybe program is already running", russian::AlreadyRunning},
     {MsgNoticeCaption, "Attention 8-|", russian::NoticeCaption},
     {MsgErrorCaption, "Error :(", russian::ErrorCaption},
     {MsgCantRegisterHotkey, "Cant register hotkey", russian::CantRegisterHotkey},
