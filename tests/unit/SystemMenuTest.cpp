@@ -163,11 +163,9 @@ TEST_F(SystemMenus, RemovingTheItemsRevertsTheWholeSystemMenuToTheDefault)
 
 TEST(WatcherRecord, OnlyPublishedReportsAreTakenAndEveryOtherSlotIsEmptiedButAWriterIsNot)
 {
-    const struct { LONG code; bool taken; LONG codeAfter; } cases[] = {{RecordEmpty, false, RecordEmpty},
-                 {RecordBeingWritten, false, RecordBeingWritten},
-                 {RecordWindowCreated, true, RecordEmpty},
-                 {RecordSysCommand, true, RecordEmpty},
-                 {7, false, RecordEmpty}};
+    const struct { LONG code; bool taken; LONG codeAfter; } cases[] = {
+        {RecordEmpty, false, RecordEmpty}, {RecordBeingWritten, false, RecordBeingWritten},
+        {RecordWindowCreated, true, RecordEmpty}, {RecordSysCommand, true, RecordEmpty}, {7, false, RecordEmpty}};
     for (const auto& each : cases) {
         SharedRecord record = {each.code, 0x1234, 1827};
         Notification taken = {};
