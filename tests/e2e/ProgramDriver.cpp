@@ -88,10 +88,10 @@ void typeKeys(const std::vector<WORD>& virtualKeys)
     }
 }
 
-bool pressAltUntil(WORD desktopKey, const std::function<bool()>& done)
+bool switchWith(const std::function<void()>& press, const std::function<bool()>& done)
 {
     for (int attempt = 0; attempt < 3; ++attempt) {
-        pressAlt(desktopKey);
+        press();
         if (waitUntil(done, 4000))
             return true;
     }

@@ -41,9 +41,13 @@ void pressKeys(std::initializer_list<WORD> virtualKeys);
 inline void pressAlt(WORD virtualKey) { pressKeys({VK_MENU, virtualKey}); }
 // One key after the other, at a typist's pace, so that each menu has opened before the next.
 void typeKeys(const std::vector<WORD>& virtualKeys);
-// Presses Alt and a desktop's key until its effect shows, at most three times: Wine may drop a
-// modifier as X focus moves, and a desktop's key pressed twice lands where it did once.
-bool pressAltUntil(WORD desktopKey, const std::function<bool()>& done);
+// Presses a desktop's key until its effect shows, at most three times: Wine may drop a modifier
+// as X focus moves, and a desktop's key pressed twice lands where it did once.
+bool switchWith(const std::function<void()>& press, const std::function<bool()>& done);
+inline bool pressAltUntil(WORD desktopKey, const std::function<bool()>& done)
+{
+    return switchWith([=] { pressAlt(desktopKey); }, done);
+}
 
 // The centre of the icon where the shell shows it in the taskbar, looked for until the time limit.
 std::optional<POINT> onTaskbar(const Picture& icon, DWORD timeoutMs = 10000);
