@@ -2,6 +2,7 @@
 // are other programs' (WindowHost, notepad), so under Wine every item is made through the hook
 // library inside their own process: these tests exercise the in-process path.
 #include "ProgramDriver.h"
+#include "ScreenPicture.h"
 #include "tests/support/TestRegistry.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,5 @@
 #include "ProgramDriver.h"
 
-#include "res/resource.h"
 #include "tests/support/TestRegistry.h"
 
 namespace {
@@ -96,29 +95,6 @@ bool switchWith(const std::function<void()>& press, const std::function<bool()>&
             return true;
     }
     return false;
-}
-
-std::optional<POINT> onTaskbar(const Picture& icon, DWORD timeoutMs)
-{
-    std::optional<POINT> corner;
-    if (!waitUntil([&] { return (corner = Picture::ofTaskbar().find(icon)).has_value(); }, timeoutMs))
-        return std::nullopt;
-    int half = GetSystemMetrics(SM_CXSMICON) / 2;
-    return POINT{corner->x + half, corner->y + half};
-}
-
-bool rightClickTrayIcon()
-{
-    HICON programIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PROGRAM));
-    std::optional<POINT> icon = onTaskbar(Picture::ofIcon(programIcon));
-    if (!icon)
-        return false;
-    SetCursorPos(icon->x, icon->y);
-    INPUT click[2] = {};
-    click[0].type = click[1].type = INPUT_MOUSE;
-    click[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
-    click[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
-    return SendInput(2, click, sizeof(INPUT)) == 2;
 }
 
 bool menuShown(bool shown, DWORD timeoutMs)

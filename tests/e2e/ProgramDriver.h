@@ -1,5 +1,4 @@
 #pragma once
-#include "ScreenPicture.h"
 #include "tests/support/TestSupport.h"
 
 #include <initializer_list>
@@ -49,9 +48,6 @@ inline bool pressAltUntil(WORD desktopKey, const std::function<bool()>& done)
     return switchWith([=] { pressAlt(desktopKey); }, done);
 }
 
-// The centre of the icon where the shell shows it in the taskbar, looked for until the time limit.
-std::optional<POINT> onTaskbar(const Picture& icon, DWORD timeoutMs = 10000);
-bool rightClickTrayIcon(); // on the program's own icon, as a user opens the tray menu
 bool menuShown(bool shown = true, DWORD timeoutMs = 10000); // waits until a menu is up, or none is
 
 // Top-level windows of another program (WindowHost.exe), one per title, the last one on top.

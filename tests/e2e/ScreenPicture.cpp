@@ -1,5 +1,8 @@
 #include "ScreenPicture.h"
 
+#include "res/resource.h"
+#include "tests/support/TestSupport.h"
+
 Picture::Picture(int width, int height, POINT origin)
     : width(width), height(height), origin(origin), pixels(width * height), compared(width * height, true)
 {
@@ -69,4 +72,27 @@ std::optional<POINT> Picture::find(const Picture& part) const
         }
     }
     return std::nullopt;
+}
+
+std::optional<POINT> onTaskbar(const Picture& icon, DWORD timeoutMs)
+{
+    std::optional<POINT> corner;
+    if (!waitUntil([&] { return (corner = Picture::ofTaskbar().find(icon)).has_value(); }, timeoutMs))
+        return std::nullopt;
+    int half = GetSystemMetrics(SM_CXSMICON) / 2;
+    return POINT{corner->x + half, corner->y + half};
+}
+
+bool rightClickTrayIcon()
+{
+    HICON programIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PROGRAM));
+    std::optional<POINT> icon = onTaskbar(Picture::ofIcon(programIcon));
+    if (!icon)
+        return false;
+    SetCursorPos(icon->x, icon->y);
+    INPUT click[2] = {};
+    click[0].type = click[1].type = INPUT_MOUSE;
+    click[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+    click[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+    return SendInput(2, click, sizeof(INPUT)) == 2;
 }

@@ -24,3 +24,7 @@ private:
     std::vector<DWORD> pixels; // 0x00RRGGBB, top row first
     std::vector<bool> compared;
 };
+
+// The centre of the icon where the shell shows it in the taskbar, looked for until the time limit.
+std::optional<POINT> onTaskbar(const Picture& icon, DWORD timeoutMs = 10000);
+bool rightClickTrayIcon(); // on the program's own icon, as a user opens the tray menu

@@ -1,4 +1,5 @@
 #include "ProgramDriver.h"
+#include "ScreenPicture.h"
 #include "app/MessageCatalog.h"
 #include "app/NumberIcon.h"
 
