@@ -71,10 +71,9 @@ TEST_F(Exit, TerminateOrClosingTheMainWindowShowsEveryWindowAndEndsWithCodeZero)
     }
 }
 
-// When the shell loses the program's icon (as when Explorer restarts), the next switch cannot
-// update it, which is fatal; the windows it has just hidden come back as the process ends. Here
-// another program removes the icon, which the shell knows by window and id only. The error strikes
-// inside the switch, with the desktops locked: the exit still takes the items off.
+// A shell that lost the icon (as when Explorer restarts) makes the next switch fatal, with the
+// desktops locked; the hidden windows come back and the items go as the process ends, not before
+// the box is answered. Here another program removes the icon, which the shell knows by window and id.
 TEST_F(Exit, FatalErrorAfterASwitchShowsEveryWindowAndEndsWithCodeOne)
 {
     startAndHideEverything();
@@ -84,6 +83,8 @@ TEST_F(Exit, FatalErrorAfterASwitchShowsEveryWindowAndEndsWithCodeOne)
     icon.hWnd = lumenfold.mainWindow();
     ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &icon));
     pressAlt(VK_F3);
+    ASSERT_NE(findMessageBox(lumenfold.processId()), nullptr);
+    EXPECT_TRUE(!visible(first) && hostedMenuState(first) > 0) << "the clean-up ran before the box was answered";
     expectFatalBox(lumenfold, "Error :(", "Cant go to \"systray\"");
     EXPECT_TRUE(allVisible());
     EXPECT_TRUE(itemsGone());

@@ -3,7 +3,6 @@
 // library inside their own process: these tests exercise the in-process path.
 #include "ProgramDriver.h"
 #include "ScreenPicture.h"
-#include "res/resource.h"
 #include "tests/support/TestRegistry.h"
 
 #include <gtest/gtest.h>
@@ -30,59 +29,21 @@ class Hooks : public ::testing::Test {
 protected:
     void SetUp() override { prepareFirstRun(0); }
 
-    // One key after the other, at a typist's pace, so that each menu has opened before the next.
-    static void typeKeys(std::initializer_list<WORD> keys)
-    {
-        for (WORD key : keys) {
-            pressKeys({key});
-            pumpMessagesFor(150);
-        }
-    }
-
     RunningLumenfold lumenfold;
 };
 
-TEST_F(Hooks, EveryWindowGetsItsItemsAtStartAndWhenItAppearsTitledLate)
-{
-    HostedWindows before{"Before"};
-    ASSERT_TRUE(lumenfold.start());
-    EXPECT_TRUE(hasState(before.window("Before"), itemsWithSendTo({2, 3})));
-
-    HostedWindows late{{"Late"}, false, "--late-title"};
-    ASSERT_TRUE(late.ready());
-    EXPECT_TRUE(hasState(late.window("Late"), itemsWithSendTo({2, 3})));
-
-    ASSERT_TRUE(pressAltUntil(VK_F2, [&] { return !visible(before.window("Before")); }));
-    HostedWindows onTwo{"On two"};
-    EXPECT_TRUE(hasState(onTwo.window("On two"), itemsWithSendTo({1, 3}))) << "made for the desktop current then";
-}
-
-// As a user does: Alt+Space opens notepad's system menu, Up wraps to "send to", Right opens it on
-// desktop 2's entry, Down moves to desktop 3.
-TEST_F(Hooks, SendToChosenWithTheKeysInNotepadsSystemMenu)
-{
-    Notepad notepad;
-    ASSERT_TRUE(lumenfold.start());
-    HWND window = notepad.window();
-    SetForegroundWindow(window);
-    ASSERT_TRUE(waitUntil([&] { return GetForegroundWindow() == window; }));
-    // Start-up has given notepad its items before the program's main loop first waits for input.
-    pressAlt(VK_SPACE);
-    ASSERT_TRUE(waitUntil([] { return FindWindowA("#32768", nullptr) != nullptr; })) << "no system menu opened";
-    typeKeys({VK_UP, VK_RIGHT, VK_DOWN, VK_RETURN});
-    EXPECT_TRUE(waitUntil([&] { return !visible(window); })) << "notepad was not sent away";
-
-    EXPECT_TRUE(pressAltUntil(VK_F3, [&] { return visible(window) && GetForegroundWindow() == window; }))
-        << "desktop 3 shows notepad, active";
-}
-
-TEST_F(Hooks, OnAllDesktopsKeepsAWindowThroughSwitchesUntilChosenAgain)
+// Every window gets its items made for the desktop current then: at start, when it appears titled
+// late, and on desktop 2. "On all desktops" keeps a window through switches until chosen again.
+TEST_F(Hooks, EveryWindowGetsItsItemsAndOnAllDesktopsKeepsItThroughSwitches)
 {
     HostedWindows hosted{"Sentinel", "Everywhere"};
     ASSERT_TRUE(lumenfold.start());
     HWND window = hosted.window("Everywhere");
     HWND sentinel = hosted.window("Sentinel"); // an ordinary window of desktop 1
     ASSERT_TRUE(hasState(window, itemsWithSendTo({2, 3})));
+    HostedWindows late{{"Late"}, false, "--late-title"};
+    ASSERT_TRUE(late.ready());
+    EXPECT_TRUE(hasState(late.window("Late"), itemsWithSendTo({2, 3})));
 
     // A control's notification and a menu command the system menu does not hold use our ids too;
     // neither is taken for a choice. They come before the real one, which shows they were passed.
@@ -93,6 +54,8 @@ TEST_F(Hooks, OnAllDesktopsKeepsAWindowThroughSwitchesUntilChosenAgain)
     EXPECT_TRUE(visible(window)) << "a foreign command was taken for \"send to\"";
     ASSERT_TRUE(pressAltUntil(VK_F2, [&] { return !visible(sentinel); }));
     EXPECT_TRUE(visible(window));
+    HostedWindows onTwo{"On two"};
+    EXPECT_TRUE(hasState(onTwo.window("On two"), itemsWithSendTo({1, 3})));
     ASSERT_TRUE(pressAltUntil(VK_F1, [&] { return visible(sentinel); }));
     EXPECT_TRUE(visible(window) && hostedMenuState(window) == MarkedOnAllDesktops);
 
@@ -158,98 +121,35 @@ TEST_F(Hooks, AStartWithoutTheLibraryBesideTheProgramEndsWithMessage11)
     EXPECT_EQ(alone.waitForExit(10000), 1u);
 }
 
-// The tray icon's menu, opened with a right click and used with the keys. The program icon is
-// found on the screen where the shell draws it.
-class TrayMenu : public Hooks {
-protected:
-    void openMenu()
-    {
-        Picture icon = Picture::ofIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PROGRAM)));
-        std::optional<POINT> at;
-        ASSERT_TRUE(waitUntil([&] { return (at = Picture::ofTaskbar().find(icon)).has_value(); }));
-        int half = GetSystemMetrics(SM_CXSMICON) / 2;
-        SetCursorPos(at->x + half, at->y + half);
-        INPUT click[2] = {};
-        click[0].type = click[1].type = INPUT_MOUSE;
-        click[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
-        click[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
-        SendInput(2, click, sizeof(INPUT));
-    }
+using TrayMenu = Hooks;
 
-    bool menuOpen(DWORD timeoutMs = 10000)
-    {
-        return waitUntil([] { return IsWindowVisible(FindWindowA("#32768", nullptr)); }, timeoutMs);
-    }
-};
-
-// The second desktop's submenu: "Close all apps", "Switch on this desktop", a separator, its window.
-TEST_F(TrayMenu, AWindowItemChosenAfterADismissedMenuComesToTheCurrentDesktop)
+// The tray menu, used with the keys: a desktop's submenu holds "Close all apps", "Switch on this
+// desktop" (not on the current one), a separator and its windows. One menu is dismissed first.
+TEST_F(TrayMenu, CloseAllAppsOfAHiddenDesktopAndAWindowItemThatBringsItsWindowHere)
 {
-    HostedWindows hosted{"Far"};
+    HostedWindows hosted{"Far", "One", "Two"};
     ASSERT_TRUE(lumenfold.start());
-    HWND distant = hosted.window("Far");
-    ASSERT_TRUE(hasState(distant, itemsWithSendTo({2, 3})));
-    choose(distant, 1826);
-    ASSERT_TRUE(waitUntil([&] { return !visible(distant); }));
-
-    openMenu();
-    ASSERT_TRUE(menuOpen());
-    typeKeys({VK_ESCAPE});
-    ASSERT_TRUE(waitUntil([] { return !IsWindowVisible(FindWindowA("#32768", nullptr)); }));
-    // A second click on the same spot within the double-click time would be a double click.
-    pumpMessagesFor(GetDoubleClickTime() + 200);
-    openMenu();
-    ASSERT_TRUE(menuOpen());
-    typeKeys({VK_DOWN, VK_DOWN, VK_RIGHT, VK_DOWN, VK_DOWN, VK_RETURN});
-    EXPECT_TRUE(waitUntil([&] { return visible(distant); }));
-    EXPECT_TRUE(hasState(distant, itemsWithSendTo({2, 3}))) << "its items are made for the current desktop";
-}
-
-TEST_F(TrayMenu, CloseAllAppsOnAHiddenDesktopClosesItsWindows)
-{
-    HostedWindows hosted{"One", "Two"};
-    ASSERT_TRUE(lumenfold.start());
-    HWND one = hosted.window("One");
-    HWND two = hosted.window("Two");
+    HWND distant = hosted.window("Far"), one = hosted.window("One"), two = hosted.window("Two");
     ASSERT_TRUE(hasState(two, itemsWithSendTo({2, 3})));
+    choose(distant, 1826);
     choose(one, 1827);
     choose(two, 1827);
-    ASSERT_TRUE(waitUntil([&] { return !visible(one) && !visible(two); }));
+    ASSERT_TRUE(waitUntil([&] { return !visible(distant) && !visible(one) && !visible(two); }));
 
-    openMenu();
-    ASSERT_TRUE(menuOpen());
-    typeKeys({VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_RETURN});
-    EXPECT_TRUE(waitUntil([&] { return !IsWindow(one) && !IsWindow(two); }));
-}
-
-TEST_F(TrayMenu, OpensWhileAnotherProgramIsHung)
-{
-    HostedWindows frozen{{"Frozen"}, true};
-    ASSERT_TRUE(lumenfold.start());
-    openMenu();
-    EXPECT_TRUE(menuOpen());
-    typeKeys({VK_ESCAPE});
-}
-
-// Close-all waits for the user's answer to notepad's question. A right click meanwhile is not
-// acted on inside that wait (the menu would wait for the lock its own thread holds), but once the
-// close-all is over.
-TEST_F(TrayMenu, ARightClickDuringCloseAllOpensTheMenuOnceTheUserHasAnswered)
-{
-    Notepad notepad;
-    notepad.makeUnsavedChanges();
-    ASSERT_TRUE(lumenfold.start());
-    pressAlt(VK_DELETE);
-    HWND question = findMessageBox(processOf(notepad.window()));
-    ASSERT_NE(question, nullptr);
-
-    openMenu();
-    EXPECT_FALSE(menuOpen(1000)) << "the menu opened inside the close-all";
-    pressButton(question, IDCANCEL);
-    EXPECT_TRUE(menuOpen());
-    typeKeys({VK_ESCAPE});
-    DWORD_PTR ignored = 0;
-    EXPECT_TRUE(SendMessageTimeoutA(lumenfold.mainWindow(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored));
+    const std::vector<WORD> choices[] = {{VK_ESCAPE},
+                                         {VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_RETURN},
+                                         {VK_DOWN, VK_DOWN, VK_RIGHT, VK_DOWN, VK_DOWN, VK_RETURN}};
+    for (const auto& keys : choices) {
+        ASSERT_TRUE(rightClickTrayIcon());
+        ASSERT_TRUE(menuShown());
+        typeKeys(keys);
+        ASSERT_TRUE(menuShown(false));
+        // A second click on the same spot within the double-click time would be a double click.
+        pumpMessagesFor(GetDoubleClickTime() + 200);
+    }
+    EXPECT_TRUE(waitUntil([&] { return !IsWindow(one) && !IsWindow(two); })) << "desktop 3 was not closed";
+    EXPECT_TRUE(waitUntil([&] { return visible(distant); })) << "the window did not come";
+    EXPECT_TRUE(hasState(distant, itemsWithSendTo({2, 3}))) << "its items are made for the current desktop";
 }
 
 // No desktop at all is a state the program must survive: the desks key present but empty. Every
@@ -267,8 +167,8 @@ TEST_F(TrayMenu, WithNoDesktopEveryEntryPointDoesNothingHarmful)
     choose(window, 1825);
     choose(window, 1124);
     EXPECT_TRUE(hasState(window, MarkedOnAllDesktops));
-    openMenu();
-    ASSERT_TRUE(menuOpen());
+    ASSERT_TRUE(rightClickTrayIcon());
+    ASSERT_TRUE(menuShown());
     typeKeys({VK_ESCAPE});
     ASSERT_TRUE(lumenfold.idle());
     EXPECT_TRUE(lumenfold.running() && visible(window) && IsWindow(window));

@@ -18,11 +18,8 @@ protected:
     RunningLumenfold lumenfold;
 };
 
-// While the transient notice is up the program's thread sleeps and the notice cannot answer, so
-// its window is checked: where it is, and that it is destroyed well after its half second, which
-// is not timed. What the screen shows is not checked: Wine puts the painted tooltip on the screen
-// only when the sleeping thread lets it, which on a busy machine is after the notice has gone.
-// A busy machine may also miss a notice, so up to three switches are watched.
+// The transient notice's thread sleeps while it is up, so its window, not its painting, is checked,
+// untimed; a busy machine may miss a notice, so up to three switches are watched.
 TEST_F(Notice, AppearsInTheTopLeftCornerAndGoesAway)
 {
     prepareFirstRun(1);

@@ -2,8 +2,6 @@
 
 #include "tests/support/TestRegistry.h"
 
-#include <vector>
-
 namespace {
 INPUT keyInput(WORD virtualKey, bool release)
 {
@@ -81,17 +79,12 @@ void pressKeys(std::initializer_list<WORD> virtualKeys)
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-bool pressKeysThroughX(const std::string& modifier, const std::string& key)
+void typeKeys(const std::vector<WORD>& virtualKeys)
 {
-    // No waitable exit code under Wine: the caller watches for the effect. The keys reach Wine only
-    // with X focus on its desktop window; focusing it makes Wine reread the keyboard a moment later,
-    // which can drop a modifier, so focus is given only when elsewhere, and the keys wait after it.
-    std::string script = "desktop=$(xdotool search --name 'Wine desktop' | head -n 1); "
-                         "[ $(xdotool getwindowfocus) = $desktop ] || "
-                         "{ xdotool windowfocus --sync $desktop; sleep 0.5; }; "
-                         "xdotool keydown " + modifier + " sleep 0.1 key " + key + " sleep 0.1 keyup " + modifier;
-    ChildProcess xdotool;
-    return xdotool.start("/bin/sh -c \"" + script + "\"");
+    for (WORD key : virtualKeys) {
+        pressKeys({key});
+        pumpMessagesFor(150);
+    }
 }
 
 bool switchWith(const std::function<void()>& press, const std::function<bool()>& done)
@@ -102,6 +95,11 @@ bool switchWith(const std::function<void()>& press, const std::function<bool()>&
             return true;
     }
     return false;
+}
+
+bool menuShown(bool shown, DWORD timeoutMs)
+{
+    return waitUntil([=] { return (IsWindowVisible(FindWindowA("#32768", nullptr)) != FALSE) == shown; }, timeoutMs);
 }
 
 HostedWindows::HostedWindows(std::initializer_list<std::string> titles, bool hang, const std::string& options)

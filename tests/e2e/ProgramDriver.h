@@ -3,6 +3,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 // Drives the real Lumenfold.exe from the test process, as a user and other programs would.
 
@@ -14,11 +15,7 @@ void prepareFirstRun(DWORD noticeFlags);
 
 class RunningLumenfold {
 public:
-    RunningLumenfold() = default;
     ~RunningLumenfold(); // ends the program if it still runs
-    RunningLumenfold(const RunningLumenfold&) = delete;
-    RunningLumenfold& operator=(const RunningLumenfold&) = delete;
-
     bool start();  // and waits until its main loop runs, so that hotkeys act from now on
     bool launch(); // without waiting, for a start that is meant to fail
     HWND mainWindow() const { return main; }
@@ -41,8 +38,8 @@ bool visible(HWND window);
 // Presses the keys in order and releases them in reverse, through the system's input queue.
 void pressKeys(std::initializer_list<WORD> virtualKeys);
 inline void pressAlt(WORD virtualKey) { pressKeys({VK_MENU, virtualKey}); }
-// A key with a modifier held, typed at the X server with xdotool, e.g. "alt" and "F2".
-bool pressKeysThroughX(const std::string& modifier, const std::string& key);
+// One key after the other, at a typist's pace, so that each menu has opened before the next.
+void typeKeys(const std::vector<WORD>& virtualKeys);
 // Presses a desktop's key until its effect shows, at most three times: Wine may drop a modifier
 // as X focus moves, and a desktop's key pressed twice lands where it did once.
 bool switchWith(const std::function<void()>& press, const std::function<bool()>& done);
@@ -50,6 +47,8 @@ inline bool pressAltUntil(WORD desktopKey, const std::function<bool()>& done)
 {
     return switchWith([=] { pressAlt(desktopKey); }, done);
 }
+
+bool menuShown(bool shown = true, DWORD timeoutMs = 10000); // waits until a menu is up, or none is
 
 // Top-level windows of another program (WindowHost.exe), one per title, the last one on top.
 class HostedWindows {

@@ -1,5 +1,8 @@
 #include "ScreenPicture.h"
 
+#include "res/resource.h"
+#include "tests/support/TestSupport.h"
+
 Picture::Picture(int width, int height, POINT origin)
     : width(width), height(height), origin(origin), pixels(width * height), compared(width * height, true)
 {
@@ -20,24 +23,15 @@ Picture Picture::ofIcon(HICON icon)
     return onBlack;
 }
 
-Picture Picture::ofScreen(const RECT& wanted)
-{
-    // A window may reach past the edge of the screen (the notice starts at -1, -1).
-    RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    RECT area;
-    IntersectRect(&area, &wanted, &screen);
-    Picture picture(area.right - area.left, area.bottom - area.top, POINT{area.left, area.top});
-    HDC screenDc = GetDC(nullptr);
-    picture.capture(
-        [&](HDC dc) { BitBlt(dc, 0, 0, picture.width, picture.height, screenDc, area.left, area.top, SRCCOPY); });
-    ReleaseDC(nullptr, screenDc);
-    return picture;
-}
-
 Picture Picture::ofTaskbar()
 {
-    int height = GetSystemMetrics(SM_CYSCREEN);
-    return ofScreen({0, height - 40, GetSystemMetrics(SM_CXSCREEN), height});
+    const int height = 40;
+    int width = GetSystemMetrics(SM_CXSCREEN), top = GetSystemMetrics(SM_CYSCREEN) - height;
+    Picture picture(width, height, POINT{0, top});
+    HDC screen = GetDC(nullptr);
+    picture.capture([&](HDC dc) { BitBlt(dc, 0, 0, width, height, screen, 0, top, SRCCOPY); });
+    ReleaseDC(nullptr, screen);
+    return picture;
 }
 
 template <typename Draw>
@@ -78,4 +72,27 @@ std::optional<POINT> Picture::find(const Picture& part) const
         }
     }
     return std::nullopt;
+}
+
+std::optional<POINT> onTaskbar(const Picture& icon, DWORD timeoutMs)
+{
+    std::optional<POINT> corner;
+    if (!waitUntil([&] { return (corner = Picture::ofTaskbar().find(icon)).has_value(); }, timeoutMs))
+        return std::nullopt;
+    int half = GetSystemMetrics(SM_CXSMICON) / 2;
+    return POINT{corner->x + half, corner->y + half};
+}
+
+bool rightClickTrayIcon()
+{
+    HICON programIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PROGRAM));
+    std::optional<POINT> icon = onTaskbar(Picture::ofIcon(programIcon));
+    if (!icon)
+        return false;
+    SetCursorPos(icon->x, icon->y);
+    INPUT click[2] = {};
+    click[0].type = click[1].type = INPUT_MOUSE;
+    click[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+    click[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+    return SendInput(2, click, sizeof(INPUT)) == 2;
 }

@@ -9,7 +9,6 @@
 class Picture {
 public:
     static Picture ofIcon(HICON icon); // at the small icon size of the notification area
-    static Picture ofScreen(const RECT& area);
     static Picture ofTaskbar(); // the bottom 40 pixels of the screen, where the shell's icons are
 
     std::optional<POINT> find(const Picture& part) const; // in screen coordinates
@@ -25,3 +24,7 @@ private:
     std::vector<DWORD> pixels; // 0x00RRGGBB, top row first
     std::vector<bool> compared;
 };
+
+// The centre of the icon where the shell shows it in the taskbar, looked for until the time limit.
+std::optional<POINT> onTaskbar(const Picture& icon, DWORD timeoutMs = 10000);
+bool rightClickTrayIcon(); // on the program's own icon, as a user opens the tray menu

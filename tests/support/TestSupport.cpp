@@ -25,20 +25,22 @@ void pumpMessagesFor(DWORD milliseconds)
     }
 }
 
-std::string testDirectory()
+std::string helperPath(const char* name)
 {
     char path[MAX_PATH];
-    std::string full(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
-    return full.substr(0, full.find_last_of('\\'));
+    std::string test(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
+    return test.substr(0, test.find_last_of('\\') + 1) + name;
 }
 
 // Tests are built into build/tests/bin, the program into build/bin.
-std::string programPath() { return testDirectory() + "\\..\\..\\bin\\Lumenfold.exe"; }
-std::string helperPath(const char* name) { return testDirectory() + "\\" + name; }
+std::string programPath() { return helperPath("..\\..\\bin\\Lumenfold.exe"); }
 
 ChildProcess::~ChildProcess()
 {
-    kill();
+    if (running()) {
+        TerminateProcess(info.hProcess, 99);
+        WaitForSingleObject(info.hProcess, 5000);
+    }
     CloseHandle(info.hProcess);
     CloseHandle(info.hThread);
 }
@@ -69,14 +71,6 @@ std::optional<DWORD> ChildProcess::waitForExit(DWORD timeoutMs)
     if (info.hProcess == nullptr || !waitUntil([&] { return !running(); }, timeoutMs))
         return std::nullopt;
     return GetExitCodeProcess(info.hProcess, &code), code;
-}
-
-void ChildProcess::kill()
-{
-    if (running()) {
-        TerminateProcess(info.hProcess, 99);
-        WaitForSingleObject(info.hProcess, 5000);
-    }
 }
 
 std::string windowText(HWND window)

@@ -10,7 +10,6 @@
 bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
 void pumpMessagesFor(DWORD milliseconds); // lets time go by only, never waits for a condition
 
-std::string testDirectory();              // the folder of the running test executable
 std::string programPath();                // build/bin/Lumenfold.exe
 std::string helperPath(const char* name); // a helper program built beside the tests
 
@@ -26,7 +25,6 @@ public:
     bool start(const std::string& commandLine);
     bool running() const;
     std::optional<DWORD> waitForExit(DWORD timeoutMs);
-    void kill();
     DWORD id() const { return info.dwProcessId; }
     HANDLE handle() const { return info.hProcess; }
 

@@ -11,19 +11,7 @@
 // the process at once, naming the box, instead of hanging until ctest's time limit.
 class UnexpectedBoxWatch : public ::testing::Environment {
 public:
-    void SetUp() override
-    {
-        watcher = std::thread([this] {
-            while (!stopping) {
-                if (HWND box = findMessageBox(GetCurrentProcessId(), 200)) {
-                    std::fprintf(stderr, "\nA message box appeared in the test: \"%s\" - \"%s\"\n",
-                                 windowText(box).c_str(), messageBoxText(box).c_str());
-                    std::fflush(nullptr);
-                    ExitProcess(3);
-                }
-            }
-        });
-    }
+    void SetUp() override { watcher = std::thread([this] { watch(); }); }
     void TearDown() override
     {
         stopping = true;
@@ -31,6 +19,18 @@ public:
     }
 
 private:
+    void watch()
+    {
+        while (!stopping) {
+            if (HWND box = findMessageBox(GetCurrentProcessId(), 200)) {
+                std::fprintf(stderr, "\nA message box appeared in the test: \"%s\" - \"%s\"\n",
+                             windowText(box).c_str(), messageBoxText(box).c_str());
+                std::fflush(nullptr);
+                ExitProcess(3);
+            }
+        }
+    }
+
     std::atomic<bool> stopping{false};
     std::thread watcher;
 };

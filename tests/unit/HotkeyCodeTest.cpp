@@ -10,9 +10,7 @@ namespace {
 TEST(HotkeyCode, ControlValueOfCtrlAltF5BecomesRegisterableCodeThatMatchesItsMessage)
 {
     HotkeyCode code = hotkeyFromControl(MAKEWORD(VK_F5, HOTKEYF_CONTROL | HOTKEYF_ALT));
-    EXPECT_EQ(code, (3u << 16) | 116u);
-    EXPECT_EQ(hotkeyModifiers(code), 3u);
-    EXPECT_EQ(hotkeyVirtualKey(code), 116u);
+    EXPECT_EQ(code, packHotkey(MOD_CONTROL | MOD_ALT, VK_F5));
     EXPECT_TRUE(hotkeyMatches(code, (116 << 16) | 3));
     EXPECT_FALSE(hotkeyMatches(code, (3 << 16) | 116)) << "the message carries the halves the other way round";
     EXPECT_FALSE(hotkeyMatches(code, (116 << 16) | 1));
@@ -30,17 +28,12 @@ TEST(HotkeyCode, RoundTripThroughTheControlKeepsEverythingButTheWindowsKey)
     EXPECT_EQ(hotkeyToControl(packHotkey(MOD_ALT, VK_RIGHT)), MAKEWORD(VK_RIGHT, HOTKEYF_ALT | HOTKEYF_EXT));
 }
 
-TEST(HotkeyCode, RegistryTextIsTwoNumbersWrittenAndReadBackWithinItsLength)
+// The texts written are the options' tests' concern; here what reading makes of any text.
+TEST(HotkeyCode, RegistryTextIsReadAsTwoNumbersWithinItsLength)
 {
-    EXPECT_EQ(hotkeyText(packHotkey(1, 112), true), "1 112\n");
-    EXPECT_EQ(hotkeyText(packHotkey(1, 37), false), "1 37");
-    EXPECT_EQ(hotkeyText(0, true), "0 0\n");
-
-    const struct {
-        const char* text;
-        HotkeyCode code;
-    } parsed[] = {{"1 112\n", packHotkey(1, 112)}, {"1 37", packHotkey(1, 37)}, {"0 0\n", 0},
-                  {"6 65 trailing words", packHotkey(6, 65)}, {"", 0}, {"1", 0}, {"Alt F1", 0}, {"1 x", 0}};
+    const struct { const char* text; HotkeyCode code; } parsed[] = {
+        {"1 112\n", packHotkey(1, 112)}, {"1 37", packHotkey(1, 37)}, {"0 0\n", 0},
+        {"6 65 trailing words", packHotkey(6, 65)}, {"", 0}, {"1", 0}, {"Alt F1", 0}, {"1 x", 0}};
     for (const auto& each : parsed)
         EXPECT_EQ(parseHotkeyText(each.text, static_cast<DWORD>(std::strlen(each.text))), each.code) << each.text;
 

@@ -90,18 +90,21 @@ TEST_F(MainLoopHotkeys, APressBeforeStartupCompletedIsDiscardedNotDeferred)
     EXPECT_EQ(desktops.currentId(), 2);
 }
 
-TEST_F(MainLoopHotkeys, ArmedPressesAreMatchedByCombinationWhateverTheirId)
+// Armed presses act by their combination whatever their id, and "next" on the last desktop and
+// "previous" on the first change nothing: there is no wrap-around.
+TEST_F(MainLoopHotkeys, ArmedPressesActByCombinationWhateverTheirIdAndNeverWrapAround)
 {
-    queueReady();
-    queueHotkey(Desk3Key, Settings::HotkeyIdNext);
-    runQueued();
-    EXPECT_EQ(desktops.currentId(), 3) << "desktop 3's combination under the id of \"next\"";
-
-    queueReady();
-    queueHotkey(Desk1Key, 999);
-    queueHotkey(packHotkey(CtrlAltShift, VK_F8), 3 + HotkeyIdDesktopBase);
-    runQueued();
-    EXPECT_EQ(desktops.currentId(), 1) << "an unknown combination under desktop 3's id must do nothing";
+    const HotkeyCode unknown = packHotkey(CtrlAltShift, VK_F8);
+    const struct { DesktopId from; HotkeyCode pressed; int id; DesktopId to; } presses[] = {
+        {1, Desk3Key, Settings::HotkeyIdNext, 3}, {3, Desk1Key, 999, 1}, {1, unknown, 3 + HotkeyIdDesktopBase, 1},
+        {3, settings.nextDesk, Settings::HotkeyIdNext, 3}, {1, settings.prevDesk, Settings::HotkeyIdPrev, 1}};
+    for (const auto& press : presses) {
+        desktops.switchTo(press.from);
+        queueReady();
+        queueHotkey(press.pressed, press.id);
+        runQueued();
+        EXPECT_EQ(desktops.currentId(), press.to) << "from " << press.from << ", id " << press.id;
+    }
 }
 
 // Starting on desktop 3: the desktop's switch and then "next" end on 2; "next" first (which

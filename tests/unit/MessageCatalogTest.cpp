@@ -15,18 +15,12 @@ struct Catalog {
     MessageCatalog messages{language};
 };
 
-const char AlreadyRunning[] = "Cant create temporary file. Maybe program is already running";
-
 // Each message's two texts as written, so that two texts swapped between messages show.
 // ("0писание" begins with the digit zero, not the Cyrillic letter O.)
-const struct {
-    int number;
-    const char* english;
-    const char* russian;
-} Texts[] = {
+const struct { int number; const char *english, *russian; } Texts[] = {
     {MsgAbout, "About", russian::About},
     {MsgTerminate, "Terminate", russian::Terminate},
-    {MsgAlreadyRunning, AlreadyRunning, russian::AlreadyRunning},
+    {MsgAlreadyRunning, "Cant create temporary file. Maybe program is already running", russian::AlreadyRunning},
     {MsgNoticeCaption, "Attention 8-|", russian::NoticeCaption},
     {MsgErrorCaption, "Error :(", russian::ErrorCaption},
     {MsgCantRegisterHotkey, "Cant register hotkey", russian::CantRegisterHotkey},
@@ -67,30 +61,6 @@ TEST(MessageBoxes, NoticeBoxCarriesTheNoticeCaptionOfTheCurrentLanguage)
         user.join();
         EXPECT_EQ(hexBytes(caption), hexBytes(setting[0] == 'e' ? "Attention 8-|" : russian::NoticeCaption));
         EXPECT_EQ(text, "Something to tell");
-    }
-}
-
-// The fatal box ends its process, so a child process shows it: the child's static object writes a
-// marker when it is destroyed, which happens only through the runtime's normal exit.
-TEST(MessageBoxes, FatalErrorBoxEndsTheProcessWithCodeOneAfterTheCleanUp)
-{
-    for (const char* setting : {"eng", "rus"}) {
-        std::string marker = testDirectory() + "\\fatal-marker-" + setting + ".txt";
-        auto markerExists = [&] { return GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES; };
-        DeleteFileA(marker.c_str());
-        ChildProcess child;
-        ASSERT_TRUE(child.start("\"" + helperPath("FatalBoxChild.exe") + "\" " + setting + " \"" + marker + "\""));
-        HWND box = findMessageBox(child.id());
-        ASSERT_NE(box, nullptr) << "no fatal error box appeared";
-
-        bool english = setting[0] == 'e';
-        EXPECT_EQ(hexBytes(windowText(box)), hexBytes(english ? "Error :(" : russian::ErrorCaption));
-        EXPECT_EQ(hexBytes(messageBoxText(box)), hexBytes(english ? AlreadyRunning : russian::AlreadyRunning));
-        EXPECT_FALSE(markerExists()) << "clean-up ran before the box was answered";
-        pressButton(box, IDOK);
-        EXPECT_EQ(child.waitForExit(10000), 1u) << "the process did not end with 1 after the box was answered";
-        EXPECT_TRUE(markerExists()) << "the process-wide object's destructor did not run";
-        DeleteFileA(marker.c_str());
     }
 }
 

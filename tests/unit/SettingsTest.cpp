@@ -11,7 +11,9 @@
 
 namespace {
 
+using registry::DesksKey;
 using registry::OptionsKey;
+using registry::RunKey;
 
 // The type and size of the last RegSetValueExA of each value name in this executable. Wine
 // stores the NUL that follows counted string data in the caller's buffer, so only here does a
@@ -63,15 +65,19 @@ extern "C" void* const importedRegSetValueExA __asm__("__imp__RegSetValueExA@24"
 
 namespace {
 
-// Strings without their NUL: the type and size of each first-run write as handed over.
-TEST_F(Options, TheFirstRunHandsOverItsDefaultsWithoutTheirNuls)
+// Every default of a first run, strings handed over without their NUL.
+TEST_F(Options, TheFirstRunWritesEveryDefaultWithoutNuls)
 {
-    const std::pair<const char*, Write> handedOver[] = {
-        {"PrevDesk", {REG_SZ, 4}},  {"NextDesk", {REG_SZ, 4}},       {"CloseAll", {REG_SZ, 4}},
-        {"Language", {REG_SZ, 3}},  {"ShowCurDeskMsg", {REG_BINARY, 1}}, {"VirtDesk1", {REG_MULTI_SZ, 6}},
-        {"VirtDesk3", {REG_MULTI_SZ, 6}}, {"Lumenfold.exe", {REG_SZ, static_cast<DWORD>(std::strlen(settings.modulePath))}}};
-    for (const auto& write : handedOver)
-        EXPECT_EQ(lastWrites[write.first], write.second) << write.first;
+    const struct { const char *key, *name; DWORD type; std::string text; } defaults[] = {
+        {OptionsKey, "PrevDesk", REG_SZ, "1 37"}, {OptionsKey, "NextDesk", REG_SZ, "1 39"},
+        {OptionsKey, "CloseAll", REG_SZ, "1 46"}, {OptionsKey, "Language", REG_SZ, "eng"},
+        {OptionsKey, "ShowCurDeskMsg", REG_BINARY, "\x01"}, {DesksKey, "VirtDesk1", REG_MULTI_SZ, "1 112\n"},
+        {DesksKey, "VirtDesk2", REG_MULTI_SZ, "1 113\n"}, {DesksKey, "VirtDesk3", REG_MULTI_SZ, "1 114\n"},
+        {RunKey, "Lumenfold.exe", REG_SZ, settings.modulePath}};
+    for (const auto& value : defaults) {
+        EXPECT_EQ(lastWrites[value.name], Write(value.type, static_cast<DWORD>(value.text.size()))) << value.name;
+        EXPECT_EQ(registry::handedOverText(registry::read(value.key, value.name)), value.text) << value.name;
+    }
     EXPECT_EQ(lastWrites.size(), 9u) << "a first run writes the five options, three desktops and auto start";
 }
 
@@ -115,18 +121,22 @@ TEST_F(LoadingOptions, ALanguageLongerThanThreeLettersLeavesTheLanguageEmptyAndT
     }
 }
 
-TEST_F(SavingOptions, HotkeysAreTwoNumbersAndTheFlagsAndTheLanguageFourBytes)
+// The auto-start entry is removed or written by the option.
+TEST_F(SavingOptions, HotkeysAreTwoNumbersTheFlagsAndTheLanguageFourBytesAndAutoStartFollowsItsOption)
 {
     const Hotkey hotkeys[] = {{"NextDesk", &Settings::nextDesk, Settings::HotkeyIdNext, packHotkey(MOD_CONTROL | MOD_SHIFT, 'K'), "6 75"},
                               {"PrevDesk", &Settings::prevDesk, Settings::HotkeyIdPrev, 0, "0 0"},
                               {"CloseAll", &Settings::closeAll, Settings::HotkeyIdCloseAll, packHotkey(MOD_ALT | MOD_SHIFT, 'J'), "5 74"}};
     settings.load();
+    ASSERT_EQ(settings.autoStart, 1) << "a first run starts at logon";
     for (const Hotkey& hotkey : hotkeys)
         settings.*hotkey.field = hotkey.code;
     settings.noticeFlags = 5;
     std::strcpy(settings.language, "rus");
+    settings.autoStart = 0;
     lastWrites.clear();
     settings.save();
+    EXPECT_FALSE(registry::read(RunKey, "Lumenfold.exe").exists);
 
     for (const Hotkey& hotkey : hotkeys) {
         EXPECT_EQ(registry::read(OptionsKey, hotkey.name).type, static_cast<DWORD>(REG_SZ)) << hotkey.name;
@@ -138,20 +148,11 @@ TEST_F(SavingOptions, HotkeysAreTwoNumbersAndTheFlagsAndTheLanguageFourBytes)
     EXPECT_EQ(flags.type, static_cast<DWORD>(REG_BINARY));
     EXPECT_EQ(hexBytes(flags.data), hexBytes(std::string("\x05\0\0\0", 4)));
     EXPECT_EQ(lastWrites["Language"], Write(REG_SZ, 4)) << "the whole field, NUL included";
-}
 
-TEST_F(SavingOptions, TheAutoStartEntryIsRemovedOrWrittenByTheOption)
-{
-    settings.load();
-    ASSERT_EQ(settings.autoStart, 1) << "a first run starts at logon";
-    settings.autoStart = 0;
-    settings.save();
-    EXPECT_FALSE(registry::read(registry::RunKey, "Lumenfold.exe").exists);
     settings.autoStart = 1;
     settings.save();
-    registry::Value entry = registry::read(registry::RunKey, "Lumenfold.exe");
-    EXPECT_EQ(entry.type, static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(registry::handedOverText(entry), settings.modulePath);
+    EXPECT_EQ(registry::read(RunKey, "Lumenfold.exe").type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(registry::handedOverText(registry::read(RunKey, "Lumenfold.exe")), settings.modulePath);
 }
 
 } // namespace

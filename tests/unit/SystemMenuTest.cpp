@@ -7,7 +7,6 @@
 #include "desktops/LockedDesktops.h"
 #include "hooks/SystemMenuChannel.h"
 #include "hooks/SystemMenuInjector.h"
-#include "hooks/SystemMenuItems.h"
 #include "hooks/WindowWatcher.h"
 #include "tests/support/HiddenWindow.h"
 #include "tests/support/TestRegistry.h"
@@ -128,13 +127,14 @@ TEST_F(SystemMenus, ANewWindowGetsOnAllDesktopsAndSendToEveryOtherDesktopRemadeW
     std::vector<MenuItem> items = programItems(window.handle());
     ASSERT_EQ(items.size(), 2u);
     EXPECT_EQ(items[0].text, "on all desktops");
-    EXPECT_EQ(items[0].state & MFS_CHECKED, 0u);
     EXPECT_EQ(items[1].text, "send to");
     std::vector<MenuItem> sendTo = itemsOf(items[1].submenu);
     ASSERT_EQ(sendTo.size(), 2u);
     EXPECT_EQ(sendTo[0].id, 1825u);
     EXPECT_EQ(sendTo[0].text, "VirtDesk1");
     EXPECT_EQ(sendTo[1].id, 1827u);
+    for (const MenuItem& item : {items[0], items[1], sendTo[0], sendTo[1]})
+        EXPECT_EQ(item.state, 0u) << item.text << ": unchecked, enabled";
 
     injector->onSystemCommand(window.handle(), SendToCmdBase + 3);
     EXPECT_FALSE(window.visible());
@@ -167,30 +167,6 @@ TEST_F(SystemMenus, WindowsWithoutATitleOrTheOptionsDialogsTitleGetNothing)
     }
 }
 
-TEST_F(SystemMenus, OnAllDesktopsKeepsAWindowVisibleUntilChosenAgain)
-{
-    TestWindow window("Clock");
-    injector->injectAll();
-    injector->onSystemCommand(window.handle(), OnAllDesktopsCmd);
-
-    std::vector<MenuItem> items = programItems(window.handle());
-    ASSERT_EQ(items.size(), 1u) << "the checked item alone";
-    EXPECT_EQ(items[0].state, static_cast<UINT>(MFS_CHECKED));
-    EXPECT_TRUE(isOnAllDesktops(window.handle()));
-    for (DesktopId id : {2, 3, 1, 2}) {
-        desktops->switchTo(id);
-        EXPECT_TRUE(window.visible()) << "after the switch to " << id;
-        EXPECT_EQ(desktops->windowCount(1) + desktops->windowCount(2) + desktops->windowCount(3), 0) << "filed";
-    }
-
-    injector->onSystemCommand(window.handle(), OnAllDesktopsCmd);
-    EXPECT_FALSE(isOnAllDesktops(window.handle()));
-    EXPECT_EQ(programItems(window.handle()).size(), 2u);
-    EXPECT_EQ(desktops->windowAt(2, 0)->hwnd, window.handle()) << "an ordinary member of the current desktop";
-    desktops->switchTo(1);
-    EXPECT_FALSE(window.visible());
-}
-
 TEST_F(SystemMenus, RemovingTheItemsRevertsTheWholeSystemMenuToTheDefault)
 {
     TestWindow window("Editor");
@@ -204,16 +180,10 @@ TEST_F(SystemMenus, RemovingTheItemsRevertsTheWholeSystemMenuToTheDefault)
 
 TEST(WatcherRecord, OnlyPublishedReportsAreTakenAndEveryOtherSlotIsEmptiedButAWriterIsNot)
 {
-    struct Case {
-        LONG code;
-        bool taken;
-        LONG codeAfter;
-    } cases[] = {{RecordEmpty, false, RecordEmpty},
-                 {RecordBeingWritten, false, RecordBeingWritten},
-                 {RecordWindowCreated, true, RecordEmpty},
-                 {RecordSysCommand, true, RecordEmpty},
-                 {7, false, RecordEmpty}};
-    for (const Case& each : cases) {
+    const struct { LONG code; bool taken; LONG codeAfter; } cases[] = {
+        {RecordEmpty, false, RecordEmpty}, {RecordBeingWritten, false, RecordBeingWritten},
+        {RecordWindowCreated, true, RecordEmpty}, {RecordSysCommand, true, RecordEmpty}, {7, false, RecordEmpty}};
+    for (const auto& each : cases) {
         SharedRecord record = {each.code, 0x1234, 1827};
         Notification taken = {};
         EXPECT_EQ(takeNotification(record, &taken), each.taken) << "code " << each.code;
