@@ -46,6 +46,15 @@ void typeInto(HWND control, std::initializer_list<WORD> virtualKeys)
         pressKeys({key});
 }
 
+WORD shownHotkey(HWND control) { return LOWORD(SendMessageA(control, HKM_GETHOTKEY, 0, 0)); }
+
+bool typeAltCombination(HWND control, WORD key)
+{
+    typeInto(control, {});
+    pressKeys({VK_MENU, key});
+    return waitUntil([&] { return shownHotkey(control) == MAKEWORD(key, HOTKEYF_ALT); });
+}
+
 std::string controlText(HWND control)
 {
     char text[256] = {};
@@ -67,71 +76,66 @@ std::string answerNotice(DWORD processId, DWORD timeoutMs)
 }
 
 namespace {
-// List-view requests carry pointers, so they are made with memory in the dialog's own process.
-class RemoteBuffer {
+// List-view requests carry pointers, so they are made with an item (and room for its text) in the
+// memory of the list's own process.
+class RemoteItem {
 public:
-    RemoteBuffer(HWND window, SIZE_T size)
+    explicit RemoteItem(HWND list)
+        : process(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processOf(list))),
+          remote(static_cast<char*>(VirtualAllocEx(process, nullptr, Size, MEM_COMMIT, PAGE_READWRITE)))
     {
-        DWORD processId = processOf(window);
-        process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-        address = VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
     }
-    ~RemoteBuffer()
+    ~RemoteItem()
     {
-        VirtualFreeEx(process, address, 0, MEM_RELEASE);
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
         CloseHandle(process);
     }
-    template <typename T>
-    void write(const T& value, SIZE_T offset = 0)
+    LPARAM put(LVITEMA item) const
     {
-        WriteProcessMemory(process, static_cast<char*>(address) + offset, &value, sizeof value, nullptr);
+        item.pszText = remote + sizeof item;
+        item.cchTextMax = Size - sizeof item;
+        WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
+        return reinterpret_cast<LPARAM>(remote);
     }
-    template <typename T>
-    T read(SIZE_T offset = 0) const
+    LVITEMA item(std::string* text) const
     {
-        T value = {};
-        ReadProcessMemory(process, static_cast<char*>(address) + offset, &value, sizeof value, nullptr);
-        return value;
+        char copy[Size] = {};
+        ReadProcessMemory(process, remote, copy, Size - 1, nullptr);
+        *text = copy + sizeof(LVITEMA);
+        return *reinterpret_cast<LVITEMA*>(copy);
     }
-    char* at(SIZE_T offset) const { return static_cast<char*>(address) + offset; }
 
 private:
+    static const int Size = sizeof(LVITEMA) + 64;
     HANDLE process;
-    void* address;
+    char* remote;
 };
 }
 
 void selectRow(HWND list, int row)
 {
-    RemoteBuffer buffer(list, sizeof(LVITEMA));
+    RemoteItem remote(list);
     LVITEMA item = {};
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    buffer.write(item);
-    SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(buffer.at(0)));
-    item.state = LVIS_SELECTED | LVIS_FOCUSED;
-    buffer.write(item);
-    SendMessageA(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(buffer.at(0)));
+    SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), remote.put(item));
+    item.state = item.stateMask;
+    SendMessageA(list, LVM_SETITEMSTATE, row, remote.put(item));
 }
 
 ListRows readDesktopList(HWND list)
 {
-    struct TextBuffer {
-        char text[64];
-    };
-    RemoteBuffer buffer(list, sizeof(LVITEMA) + sizeof(TextBuffer));
+    RemoteItem remote(list);
     ListRows rows;
     int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
     for (int row = 0; row < count; ++row) {
         LVITEMA item = {};
         item.mask = LVIF_TEXT | LVIF_PARAM;
         item.iItem = row;
-        item.pszText = buffer.at(sizeof(LVITEMA));
-        item.cchTextMax = sizeof(TextBuffer::text);
-        buffer.write(item);
-        SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(buffer.at(0)));
-        rows.names.push_back(buffer.read<TextBuffer>(sizeof(LVITEMA)).text);
-        if (buffer.read<LVITEMA>().lParam == 1)
+        SendMessageA(list, LVM_GETITEMA, 0, remote.put(item));
+        std::string name;
+        if (remote.item(&name).lParam == 1)
             rows.currentRow = row;
+        rows.names.push_back(name);
     }
     return rows;
 }

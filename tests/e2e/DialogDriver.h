@@ -25,6 +25,9 @@ void click(HWND control);
 bool focus(HWND control);
 // Focuses the control and types the keys one after another.
 void typeInto(HWND control, std::initializer_list<WORD> virtualKeys);
+// Types Alt and the key into a hotkey control; true once the control shows the combination.
+bool typeAltCombination(HWND control, WORD key);
+WORD shownHotkey(HWND control);
 // A control's text; GetWindowText does not ask a control of another process.
 std::string controlText(HWND control);
 

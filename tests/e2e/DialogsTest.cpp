@@ -26,8 +26,6 @@ bool taken(HotkeyCode code)
     return false;
 }
 
-WORD shownHotkey(HWND control) { return LOWORD(SendMessageA(control, HKM_GETHOTKEY, 0, 0)); }
-
 class Dialogs : public OptionsDialogTest {
 protected:
     void SetUp() override { prepareFirstRun(0); }
@@ -42,7 +40,6 @@ protected:
         // Found by its template's title, it is shown once its controls have their content.
         return edit != nullptr && waitUntil([&] { return visible(edit); }) ? edit : nullptr;
     }
-
 };
 
 TEST_F(Dialogs, ADesktopAddedWithAHotkeyIsStoredAtOnceAndSwitchesAfterARestart)
@@ -54,9 +51,7 @@ TEST_F(Dialogs, ADesktopAddedWithAHotkeyIsStoredAtOnceAndSwitchesAfterARestart)
     EXPECT_EQ(shownHotkey(GetDlgItem(edit, IDC_DESKTOP_HOTKEY)), 0);
     typeInto(GetDlgItem(edit, IDC_DESKTOP_NAME), {'W', 'O', 'R', 'K'});
     ASSERT_TRUE(waitUntil([&] { return controlText(GetDlgItem(edit, IDC_DESKTOP_NAME)) == "work"; }));
-    typeInto(GetDlgItem(edit, IDC_DESKTOP_HOTKEY), {});
-    pressKeys({VK_MENU, VK_F5});
-    ASSERT_TRUE(waitUntil([&] { return shownHotkey(GetDlgItem(edit, IDC_DESKTOP_HOTKEY)) == MAKEWORD(VK_F5, HOTKEYF_ALT); }));
+    ASSERT_TRUE(typeAltCombination(GetDlgItem(edit, IDC_DESKTOP_HOTKEY), VK_F5));
     click(GetDlgItem(edit, IDOK));
     ASSERT_TRUE(waitGone(edit));
 
@@ -95,9 +90,7 @@ TEST_F(Dialogs, RenameInPlaceEditAHotkeyAndDeleteADesktopBelowTheCurrentOne)
     HWND edit = openEditDialog(IDC_EDIT_DESKTOP);
     ASSERT_NE(edit, nullptr);
     EXPECT_EQ(controlText(GetDlgItem(edit, IDC_DESKTOP_NAME)), "mail");
-    typeInto(GetDlgItem(edit, IDC_DESKTOP_HOTKEY), {});
-    pressKeys({VK_MENU, VK_F6});
-    ASSERT_TRUE(waitUntil([&] { return shownHotkey(GetDlgItem(edit, IDC_DESKTOP_HOTKEY)) == MAKEWORD(VK_F6, HOTKEYF_ALT); }));
+    ASSERT_TRUE(typeAltCombination(GetDlgItem(edit, IDC_DESKTOP_HOTKEY), VK_F6));
     click(GetDlgItem(edit, IDOK));
     ASSERT_TRUE(waitGone(edit));
     EXPECT_EQ(storedText(DesksKey, "mail"), "1 117\n");
@@ -211,9 +204,7 @@ TEST_F(Dialogs, EscapeKeepsTheStoredOptionsAndClosingStoresThem)
     const HotkeyCode AltF9 = packHotkey(MOD_ALT, VK_F9), AltRight = packHotkey(MOD_ALT, VK_RIGHT);
     auto editOptions = [&] {
         click(item(IDC_TOOLTIP));
-        typeInto(item(IDC_NEXT_HOTKEY), {});
-        pressKeys({VK_MENU, VK_F9});
-        ASSERT_TRUE(waitUntil([&] { return hotkeyFromControl(shownHotkey(item(IDC_NEXT_HOTKEY))) == AltF9; }));
+        ASSERT_TRUE(typeAltCombination(item(IDC_NEXT_HOTKEY), VK_F9));
         focus(item(IDC_PREV_HOTKEY)); // the focus leaves: Alt+F9 is registered now
         ASSERT_TRUE(waitUntil([&] { return taken(AltF9) && !taken(AltRight); }));
     };
