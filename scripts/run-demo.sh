@@ -31,11 +31,19 @@ screenshot() {
     import -window root "$shot_dir/$1.png" && echo "  $shot_dir/$1.png"
 }
 
+# The control program runs in a session of its own too: Ctrl+C, sent to the whole group of this
+# script, must not end it. And it runs in the background while the script waits for it, since bash
+# acts on a Ctrl+C that comes while a foreground program runs only if that program died of it.
+control() {
+    setsid -w wine "$control" "$1" </dev/null >/dev/null 2>&1 &
+    wait $!
+}
+
 end_lumenfold() {
     trap - INT TERM
     echo
     echo "Ending Lumenfold; every hidden window comes back first."
-    wine "$control" terminate </dev/null
+    setsid -w wine "$control" terminate </dev/null
     echo "Lumenfold ended with exit code $?."
     screenshot after-exit
     exit 0
@@ -45,7 +53,7 @@ start_program notepad
 start_program winemine
 sleep 1
 start_program "$build_dir/bin/Lumenfold.exe"
-wine "$control" wait-ready </dev/null || { echo "Lumenfold did not start." >&2; exit 1; }
+control wait-ready || { echo "Lumenfold did not start." >&2; exit 1; }
 trap end_lumenfold INT TERM
 
 # Desktop 2 gets the clock; desktop 1 keeps notepad and the mines.
@@ -68,7 +76,7 @@ press alt F1
 echo "Press Ctrl+C to end."
 
 # Waits for Ctrl+C, or for Lumenfold to end by itself.
-while wine "$control" wait-ready </dev/null >/dev/null 2>&1; do
+while control wait-ready; do
     sleep 1 &
     wait $!
 done

@@ -85,7 +85,9 @@ start_display() {
     fi
     # Xvfb picks a free display number itself and writes it to the given descriptor.
     local number_file="$run_dir/display"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
+    # In a session of its own, like Wine's background processes below: Ctrl+C in the terminal goes to
+    # the whole process group, and only the command may see it.
+    setsid Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
     xvfb_pid=$!
     wait_for 100 test -s "$number_file" || { echo "wine-session: Xvfb did not start" >&2; exit 1; }
     export DISPLAY=":$(head -n 1 "$number_file")"
@@ -128,13 +130,13 @@ rm -f "$run_dir/prefix/wineserver" "$run_dir/prefix/.ready"
 export WINEPREFIX="$run_dir/prefix"
 export LUMENFOLD_SESSION_DIR="$run_dir"
 
-wineserver -p >/dev/null 2>&1 </dev/null
+setsid -w wineserver -p >/dev/null 2>&1 </dev/null
 
 # Wine's own background processes (services, the virtual desktop with its taskbar) are started
 # here with no output attached. Started later by a test, they would inherit the output pipe of the
 # test runner, which would then wait for them to end.
-wine cmd /c exit >/dev/null 2>&1 </dev/null
-(wine explorer.exe /desktop=Default,1024x768 >/dev/null 2>&1 </dev/null &)
+setsid -w wine cmd /c exit >/dev/null 2>&1 </dev/null
+(setsid wine explorer.exe /desktop=Default,1024x768 >/dev/null 2>&1 </dev/null &)
 wait_for 150 xdotool search --name 'Wine desktop' ||
     { echo "wine-session: Wine's virtual desktop did not appear" >&2; exit 1; }
 
