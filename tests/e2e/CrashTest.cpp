@@ -81,7 +81,8 @@ TEST_F(Crash, WindowsLeftHiddenByAKilledProgramAreShownAtTheNextStart)
 }
 
 // A thread started at an address where no code is: the fault ends the process with its code, and
-// no crash dialog ("Program Error" under Wine) keeps it and the windows waiting.
+// no crash dialog keeps it and the windows waiting. The dialog looked for is Wine's, shown by its
+// debugger; Windows would show its error reporting's own, under another title.
 TEST_F(Crash, AFaultInTheProgramShowsItsWindowsAndEndsItWithoutACrashDialog)
 {
     ASSERT_NO_FATAL_FAILURE(spreadOverDesktops());
