@@ -38,6 +38,8 @@ bool Application::start()
     runningApplication = this;
     std::atexit(beginExit);
     guardSingleInstance();
+    // Only past the guard: a refused second copy must not touch a running copy's windows.
+    desktops.showWindowsLeftHidden();
 
     mainWindow = std::make_unique<MainWindow>(desktops, injector, settings, messages);
     m_pMainWnd = mainWindow.get();

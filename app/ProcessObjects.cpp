@@ -4,6 +4,7 @@
 // application lets go of its window and its single-instance file. Only the program links this
 // file; tests build their own instances.
 #include "app/Application.h"
+#include "app/CrashFilter.h"
 #include "app/MessageCatalog.h"
 #include "desktops/DesktopManager.h"
 #include "desktops/LockedDesktops.h"
@@ -25,4 +26,6 @@ LockedDesktops lockedDesktops{desktopManager};
 std::unique_ptr<Application> application{new Application(lockedDesktops, settings, systemMenuInjector, messages)};
 Settings settings{messages};
 DesktopManager desktopManager{settings, messages};
+// Made after the desktops and so gone before them, whose clean-up shows every window itself.
+const CrashFilter crashFilter{desktopManager.hiddenWindows()};
 SystemMenuInjector systemMenuInjector{lockedDesktops, messages, SystemMenuChannel::instance()};

@@ -11,7 +11,7 @@ DesktopManager::DesktopManager(const Settings& settings, const MessageCatalog& m
 }
 
 // Runs at process exit without the lock: whatever the cause of the exit, every window that the
-// program has hidden comes back.
+// program has hidden comes back, and the journal of them goes.
 DesktopManager::~DesktopManager()
 {
     trayIcon.reset();
@@ -22,6 +22,7 @@ DesktopManager::~DesktopManager()
         each.windows.clear();
     }
     desktops.clear();
+    journal.clear();
 }
 
 void DesktopManager::attachMainWindow(HWND window)

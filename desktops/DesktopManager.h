@@ -1,5 +1,6 @@
 #pragma once
 #include "Desktop.h"
+#include "HiddenWindowJournal.h"
 
 #include <memory>
 #include <optional>
@@ -28,6 +29,11 @@ public:
 
     // Switching
     void switchTo(DesktopId id);
+
+    // Once this is the only instance: the windows that a killed one left hidden come back.
+    void showWindowsLeftHidden() { journal.takeOver(); }
+    // For the crash filter, which reads it without the lock.
+    const HiddenWindowJournal& hiddenWindows() const { return journal; }
 
     // Storage in the registry
     void loadDesktops();
@@ -66,7 +72,10 @@ private:
     void registerDesktopHotkeys();
     void unregisterDesktopHotkeys();
 
-    void captureAndHide(HWND window);
+    void fileUnlessOnAllDesktops(HWND window);
+    // Every window filed on a desktop, the current one's too when asked.
+    std::vector<HWND> filedWindows(bool withCurrent) const;
+    void journalHiddenWindows() { journal.record(filedWindows(false)); }
     void showDesktopWindows(const Desktop& target);
     void updateTrayIcon();
     void showNotice(bool keep);
@@ -79,4 +88,5 @@ private:
     DesktopId current = 1;
     std::unique_ptr<TrayIcon> trayIcon;
     HWND noticeWindow = nullptr; // the last notice tooltip, also after it has been destroyed
+    HiddenWindowJournal journal;
 };

@@ -24,14 +24,19 @@ void DesktopManager::switchTo(DesktopId id)
     if (static_cast<unsigned>(static_cast<int>(id)) > desktops.size() || id == 0)
         return;
 
-    // The list of the desktop being left is rebuilt from what is on the screen now.
+    // The list of the desktop being left is rebuilt from what is on the screen now. The journal
+    // takes it with every other filed window before the first of them is hidden.
     forgetWindows(current);
-    forEachUserWindow(mainWindow, [this](HWND window) { captureAndHide(window); });
+    forEachUserWindow(mainWindow, [this](HWND window) { fileUnlessOnAllDesktops(window); });
+    journal.record(filedWindows(true));
     std::vector<WindowEntry>& left = desktop(current).windows;
+    for (const WindowEntry& entry : left)
+        showWindowWithoutBlocking(entry.hwnd, SW_HIDE);
     std::reverse(left.begin(), left.end());
 
     showDesktopWindows(desktop(id));
     current = id;
+    journalHiddenWindows();
 
     updateTrayIcon();
     if (settings.noticeFlags & Settings::NoticeTooltip)
@@ -40,12 +45,10 @@ void DesktopManager::switchTo(DesktopId id)
         showNotice(true);
 }
 
-void DesktopManager::captureAndHide(HWND window)
+void DesktopManager::fileUnlessOnAllDesktops(HWND window)
 {
-    if (isOnAllDesktops(window))
-        return;
-    desktop(current).windows.push_back(makeEntry(window));
-    showWindowWithoutBlocking(window, SW_HIDE);
+    if (!isOnAllDesktops(window))
+        desktop(current).windows.push_back(makeEntry(window));
 }
 
 // Each SW_SHOW activates its window, so showing them bottom to top restores the stacking order.

@@ -12,6 +12,11 @@ void LockedDesktops::switchTo(DesktopId id)
     return locked([&](DesktopManager& desktops) { return desktops.switchTo(id); });
 }
 
+void LockedDesktops::showWindowsLeftHidden()
+{
+    return locked([&](DesktopManager& desktops) { return desktops.showWindowsLeftHidden(); });
+}
+
 void LockedDesktops::loadDesktops()
 {
     return locked([&](DesktopManager& desktops) { return desktops.loadDesktops(); });

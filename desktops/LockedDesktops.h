@@ -21,6 +21,7 @@ public:
     void beginExit(DWORD waitLimitMs) { lock.BoundWaits(waitLimitMs); }
 
     void switchTo(DesktopId id);
+    void showWindowsLeftHidden();
     void loadDesktops();
     void saveDesktops();
     void closeAllApps(DesktopId id);

@@ -62,6 +62,7 @@ void DesktopManager::releaseWindow(HWND window)
             showWindowWithoutBlocking(window, SW_SHOW);
         windows.erase(found);
     }
+    journalHiddenWindows();
 }
 
 // Moves a window of the current desktop to another desktop and hides it; it becomes that
@@ -78,6 +79,7 @@ void DesktopManager::sendWindowTo(DesktopId id, HWND window)
         return;
     windows.erase(found);
     desktop(id).windows.push_back(makeEntry(window));
+    journalHiddenWindows();
     // The watcher thread comes here holding both locks: it must never wait on another program,
     // which may itself be waiting on the user-interface thread. A hide needs no order.
     ShowWindowAsync(window, SW_HIDE);
@@ -122,4 +124,17 @@ void DesktopManager::closeAllApps(DesktopId id)
             ++i;
         }
     }
+    journalHiddenWindows();
+}
+
+std::vector<HWND> DesktopManager::filedWindows(bool withCurrent) const
+{
+    std::vector<HWND> windows;
+    for (DesktopId id = 1; id < idEnd(); ++id) {
+        if (id == current && !withCurrent)
+            continue;
+        for (const WindowEntry& entry : desktop(id).windows)
+            windows.push_back(entry.hwnd);
+    }
+    return windows;
 }

@@ -20,6 +20,7 @@ public:
     bool launch(); // without waiting, for a start that is meant to fail
     HWND mainWindow() const { return main; }
     DWORD processId() const { return process.id(); }
+    HANDLE handle() const { return process.handle(); }
     bool running() const { return process.running(); }
     void terminate(); // the "Terminate" command, as the tray menu sends it
     std::optional<DWORD> waitForExit(DWORD timeoutMs = 15000) { return process.waitForExit(timeoutMs); }

@@ -1,0 +1,145 @@
+#include "ProgramDriver.h"
+
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+std::string journalPath()
+{
+    char folder[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder);
+    return std::string(folder) + "\\Lumenfold\\hidden-windows.journal";
+}
+
+std::string readJournal()
+{
+    std::ifstream file(journalPath(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+void removeJournal()
+{
+    DeleteFileA(journalPath().c_str());
+    RemoveDirectoryA(journalPath().c_str());
+}
+
+// However Lumenfold dies, the windows it has hidden come back.
+class Crash : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        prepareFirstRun(0); // no notice, whose half second would only slow the tests down
+        removeJournal();
+        ASSERT_TRUE(hosted.ready());
+        one = hosted.window("One");
+        two = hosted.window("Two");
+        three = hosted.window("Three");
+    }
+
+    void TearDown() override { removeJournal(); }
+
+    // Desktop 1 current with One; Two hidden on desktop 2, Three on desktop 3: each is put on the
+    // screen while its desktop is current, and the next switch files it there.
+    void spreadOverDesktops()
+    {
+        ShowWindow(two, SW_HIDE);
+        ShowWindow(three, SW_HIDE);
+        ASSERT_TRUE(lumenfold.start());
+        ASSERT_TRUE(pressAltUntil(VK_F2, [&] { return !visible(one); }));
+        ShowWindow(two, SW_SHOW);
+        ASSERT_TRUE(pressAltUntil(VK_F3, [&] { return !visible(two); }));
+        ShowWindow(three, SW_SHOW);
+        ASSERT_TRUE(pressAltUntil(VK_F1, [&] { return !visible(three) && visible(one); }));
+    }
+
+    bool othersVisible() const { return visible(two) && visible(three); }
+
+    HostedWindows hosted{"One", "Two", "Three"};
+    HWND one = nullptr;
+    HWND two = nullptr;
+    HWND three = nullptr;
+    RunningLumenfold lumenfold;
+};
+
+TEST_F(Crash, WindowsLeftHiddenByAKilledProgramAreShownAtTheNextStart)
+{
+    ASSERT_NO_FATAL_FAILURE(spreadOverDesktops());
+    TerminateProcess(lumenfold.handle(), 9);
+    ASSERT_TRUE(lumenfold.waitForExit());
+    ASSERT_FALSE(visible(two) || visible(three)) << "the system showed them itself";
+
+    RunningLumenfold next;
+    ASSERT_TRUE(next.start());
+    EXPECT_TRUE(waitUntil([&] { return othersVisible(); }));
+    next.terminate();
+    EXPECT_EQ(next.waitForExit(), 0u);
+    EXPECT_TRUE(readJournal().empty()) << "the clean exit left the journal";
+}
+
+// A thread started at an address where no code is: the fault ends the process with its code, and
+// no crash dialog keeps it and the windows waiting. The dialog looked for is Wine's, shown by its
+// debugger; Windows would show its error reporting's own, under another title.
+TEST_F(Crash, AFaultInTheProgramShowsItsWindowsAndEndsItWithoutACrashDialog)
+{
+    ASSERT_NO_FATAL_FAILURE(spreadOverDesktops());
+    HANDLE thread = CreateRemoteThread(lumenfold.handle(), nullptr, 0, reinterpret_cast<LPTHREAD_START_ROUTINE>(1),
+                                       nullptr, 0, nullptr);
+    ASSERT_NE(thread, nullptr);
+    CloseHandle(thread);
+
+    EXPECT_TRUE(waitUntil([&] { return othersVisible(); })) << "the windows stayed hidden";
+    EXPECT_EQ(lumenfold.waitForExit(), static_cast<DWORD>(EXCEPTION_ACCESS_VIOLATION));
+    // The dialog would come from a debugger started after the fault; two seconds is ample for it.
+    HWND dialog = findTopLevel([](HWND window) { return windowText(window) == "Program Error"; }, 2000);
+    EXPECT_EQ(dialog, nullptr) << "a crash dialog appeared";
+    if (dialog != nullptr)
+        PostMessageA(dialog, WM_CLOSE, 0, 0);
+}
+
+// A journal that fails its checks is ignored whole, even with a window in it that is still hidden;
+// one that cannot be written goes unwritten. Either way the program works and ends as usual.
+TEST_F(Crash, ADamagedOrUnwritableJournalNeverStopsTheProgram)
+{
+    struct Damage {
+        const char* name;
+        std::function<std::string(std::string)> change; // none: a folder takes the file's name
+    };
+    const Damage damages[] = {
+        {"garbage", [](std::string) { return std::string("not a journal at all"); }},
+        {"cut short", [](std::string bytes) { return bytes.substr(0, bytes.size() - 1); }},
+        {"one byte changed", [](std::string bytes) { bytes.back() ^= 1; return bytes; }},
+        {"a folder", nullptr},
+    };
+    for (const Damage& damage : damages) {
+        SCOPED_TRACE(damage.name);
+        RunningLumenfold killed;
+        ASSERT_TRUE(killed.start());
+        ASSERT_TRUE(pressAltUntil(VK_F2, [&] { return !visible(one); }));
+        TerminateProcess(killed.handle(), 9);
+        ASSERT_TRUE(killed.waitForExit());
+        std::string journal = readJournal();
+        ASSERT_FALSE(journal.empty());
+        removeJournal();
+        if (damage.change)
+            std::ofstream(journalPath(), std::ios::binary) << damage.change(journal);
+        else
+            ASSERT_TRUE(CreateDirectoryA(journalPath().c_str(), nullptr));
+
+        RunningLumenfold program;
+        ASSERT_TRUE(program.start());
+        // The killed program's window comes back within milliseconds when the journal is sound.
+        EXPECT_FALSE(waitUntil([&] { return visible(one); }, 1000)) << "a window of a damaged journal was shown";
+        ShowWindow(one, SW_SHOW);
+        EXPECT_TRUE(pressAltUntil(VK_F2, [&] { return !visible(one); }));
+        EXPECT_TRUE(pressAltUntil(VK_F1, [&] { return visible(one); }));
+        program.terminate();
+        EXPECT_EQ(program.waitForExit(), 0u);
+        removeJournal();
+    }
+}
+
+} // namespace
