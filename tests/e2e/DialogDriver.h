@@ -51,8 +51,9 @@ class OptionsDialogTest : public ::testing::Test {
 protected:
     void open()
     {
-        if (!lumenfold.running())
+        if (!lumenfold.running()) {
             ASSERT_TRUE(lumenfold.start());
+        }
         ASSERT_NE(dialog = openOptionsDialog(lumenfold), nullptr);
     }
     void closeOptions()
