@@ -150,6 +150,7 @@ TEST_F(TrayMenu, CloseAllAppsOfAHiddenDesktopAndAWindowItemThatBringsItsWindowHe
     EXPECT_TRUE(waitUntil([&] { return !IsWindow(one) && !IsWindow(two); })) << "desktop 3 was not closed";
     EXPECT_TRUE(waitUntil([&] { return visible(distant); })) << "the window did not come";
     EXPECT_TRUE(hasState(distant, itemsWithSendTo({2, 3}))) << "its items are made for the current desktop";
+    EXPECT_TRUE(pressAltUntil(VK_F2, [&] { return !visible(distant); })) << "it is filed under the desktop left";
 }
 
 // No desktop at all is a state the program must survive: the desks key present but empty. Every
