@@ -7,23 +7,15 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 namespace {
-
-const DWORD ItemsLimitMs = 10000;
 
 bool hasState(HWND window, LRESULT expected)
 {
-    return waitUntil([&] { return hostedMenuState(window) == expected; }, ItemsLimitMs);
+    return waitUntil([&] { return hostedMenuState(window) == expected; });
 }
 
 // What the system menu posts when the user chooses one of the items.
-void choose(HWND window, UINT command)
-{
-    PostMessageA(window, WM_SYSCOMMAND, command, 0);
-}
+void choose(HWND window, UINT command) { PostMessageA(window, WM_SYSCOMMAND, command, 0); }
 
 class Hooks : public ::testing::Test {
 protected:
@@ -81,23 +73,18 @@ TEST_F(Hooks, WindowsAppearingInABurstDuringSwitchesAllGetTheirItems)
     pressAlt(VK_F1);
     ASSERT_TRUE(lumenfold.idle()) << "the switches never ended";
 
-    DWORD_PTR ignored = 0;
-    EXPECT_TRUE(SendMessageTimeoutA(lumenfold.mainWindow(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored));
     std::vector<HWND> windows;
-    for (int n = 1; n <= 200; ++n)
+    int withoutItems = 0, hidden = 0;
+    for (int n = 1; n <= 200; ++n) {
         windows.push_back(findWindowOfProcess(burst.id(), "Burst " + std::to_string(n), 1000));
-    int withoutItems = 0;
-    for (HWND window : windows) {
-        if (!waitUntil([&] { return (hostedMenuState(window) & 1) != 0; }, ItemsLimitMs))
-            ++withoutItems;
+        withoutItems += !waitUntil([&] { return (hostedMenuState(windows.back()) & 1) != 0; });
     }
     EXPECT_EQ(withoutItems, 0);
 
     lumenfold.terminate();
     EXPECT_EQ(lumenfold.waitForExit(), 0u);
-    int hidden = 0;
     for (HWND window : windows)
-        hidden += visible(window) ? 0 : 1;
+        hidden += !visible(window);
     EXPECT_EQ(hidden, 0) << "every window is shown again at the exit";
 }
 
@@ -105,10 +92,9 @@ TEST_F(Hooks, WindowsAppearingInABurstDuringSwitchesAllGetTheirItems)
 // search path.
 TEST_F(Hooks, AStartWithoutTheLibraryBesideTheProgramEndsWithMessage11)
 {
-    std::string folder = std::string(getenv("TEMP") ? getenv("TEMP") : ".") + "\\alone";
+    std::string folder = helperPath("alone"), programFolder = helperPath("..\\..\\bin");
     CreateDirectoryA(folder.c_str(), nullptr);
     ASSERT_TRUE(CopyFileA(programPath().c_str(), (folder + "\\Lumenfold.exe").c_str(), FALSE));
-    std::string programFolder = programPath().substr(0, programPath().find_last_of('\\'));
     SetCurrentDirectoryA(programFolder.c_str());
     SetEnvironmentVariableA("PATH", (programFolder + ";" + getenv("PATH")).c_str());
 
@@ -153,8 +139,8 @@ TEST_F(TrayMenu, CloseAllAppsOfAHiddenDesktopAndAWindowItemThatBringsItsWindowHe
     EXPECT_TRUE(pressAltUntil(VK_F2, [&] { return !visible(distant); })) << "it is filed under the desktop left";
 }
 
-// No desktop at all is a state the program must survive: the desks key present but empty. Every
-// hotkey, the tray menu, the system-menu items and the exit then do nothing harmful.
+// No desktop at all, the desks key present but empty: the hotkeys, the tray menu and the system-menu
+// items do nothing harmful to a window there is (the exit without windows is the registry tests').
 TEST_F(TrayMenu, WithNoDesktopEveryEntryPointDoesNothingHarmful)
 {
     registry::write(registry::DesksKey, "Gone", REG_MULTI_SZ, "0 0");
@@ -172,9 +158,7 @@ TEST_F(TrayMenu, WithNoDesktopEveryEntryPointDoesNothingHarmful)
     ASSERT_TRUE(menuShown());
     typeKeys({VK_ESCAPE});
     ASSERT_TRUE(lumenfold.idle());
-    EXPECT_TRUE(lumenfold.running() && visible(window) && IsWindow(window));
-    lumenfold.terminate();
-    EXPECT_EQ(lumenfold.waitForExit(), 0u);
+    EXPECT_TRUE(lumenfold.running() && visible(window));
 }
 
 } // namespace
