@@ -57,7 +57,7 @@ TEST_F(Hooks, EveryWindowGetsItsItemsAndOnAllDesktopsKeepsItThroughSwitches)
 }
 
 // Two hundred windows appear while the user switches; none is lost, each gets its items, and the
-// program answers afterwards.
+// program answers afterwards (the exit showing every window is the exit tests').
 TEST_F(Hooks, WindowsAppearingInABurstDuringSwitchesAllGetTheirItems)
 {
     ASSERT_TRUE(lumenfold.start());
@@ -73,19 +73,12 @@ TEST_F(Hooks, WindowsAppearingInABurstDuringSwitchesAllGetTheirItems)
     pressAlt(VK_F1);
     ASSERT_TRUE(lumenfold.idle()) << "the switches never ended";
 
-    std::vector<HWND> windows;
-    int withoutItems = 0, hidden = 0;
+    int withoutItems = 0;
     for (int n = 1; n <= 200; ++n) {
-        windows.push_back(findWindowOfProcess(burst.id(), "Burst " + std::to_string(n), 1000));
-        withoutItems += !waitUntil([&] { return (hostedMenuState(windows.back()) & 1) != 0; });
+        HWND window = findWindowOfProcess(burst.id(), "Burst " + std::to_string(n), 1000);
+        withoutItems += !window || !waitUntil([&] { return (hostedMenuState(window) & 1) != 0; });
     }
     EXPECT_EQ(withoutItems, 0);
-
-    lumenfold.terminate();
-    EXPECT_EQ(lumenfold.waitForExit(), 0u);
-    for (HWND window : windows)
-        hidden += !visible(window);
-    EXPECT_EQ(hidden, 0) << "every window is shown again at the exit";
 }
 
 // The library is taken from the program's own folder only, never from the current folder or the
@@ -139,8 +132,8 @@ TEST_F(TrayMenu, CloseAllAppsOfAHiddenDesktopAndAWindowItemThatBringsItsWindowHe
     EXPECT_TRUE(pressAltUntil(VK_F2, [&] { return !visible(distant); })) << "it is filed under the desktop left";
 }
 
-// No desktop at all, the desks key present but empty: the hotkeys, the tray menu and the system-menu
-// items do nothing harmful to a window there is (the exit without windows is the registry tests').
+// No desktop at all, the desks key present but empty: the tray menu and the system-menu items do
+// nothing harmful to a window there is (the hotkeys and the exit are the registry fuzz test's).
 TEST_F(TrayMenu, WithNoDesktopEveryEntryPointDoesNothingHarmful)
 {
     registry::write(registry::DesksKey, "Gone", REG_MULTI_SZ, "0 0");
@@ -149,8 +142,6 @@ TEST_F(TrayMenu, WithNoDesktopEveryEntryPointDoesNothingHarmful)
     ASSERT_TRUE(lumenfold.start());
     HWND window = hosted.window("Lonely");
     ASSERT_TRUE(hasState(window, 1)) << "on all desktops, and an empty \"send to\"";
-    for (WORD key : {VK_RIGHT, VK_LEFT, VK_DELETE, VK_F1})
-        pressAlt(key);
     choose(window, 1825);
     choose(window, 1124);
     EXPECT_TRUE(hasState(window, MarkedOnAllDesktops));

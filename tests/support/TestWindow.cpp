@@ -34,9 +34,8 @@ LRESULT CALLBACK TestWindow::windowProc(HWND window, UINT message, WPARAM wParam
 
 bool isAbove(HWND upper, HWND lower)
 {
-    for (HWND below = GetWindow(upper, GW_HWNDNEXT); below != nullptr; below = GetWindow(below, GW_HWNDNEXT)) {
-        if (below == lower)
-            return true;
-    }
-    return false;
+    HWND below = GetWindow(upper, GW_HWNDNEXT);
+    while (below != nullptr && below != lower)
+        below = GetWindow(below, GW_HWNDNEXT);
+    return below != nullptr;
 }

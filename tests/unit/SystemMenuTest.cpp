@@ -43,10 +43,10 @@ std::string describe(HMENU menu, int first = 0)
 std::string programItems(HWND window)
 {
     HMENU menu = GetSystemMenu(window, FALSE);
-    int position = GetMenuItemCount(menu);
-    while (position > 0 && GetMenuItemID(menu, position - 1) != OnAllDesktopsCmd)
-        --position;
-    return position > 0 ? describe(menu, position - 1) : "";
+    for (int position = 0; position < GetMenuItemCount(menu); ++position)
+        if (GetMenuItemID(menu, position) == OnAllDesktopsCmd)
+            return describe(menu, position);
+    return "";
 }
 
 class SystemMenus : public ModelTest {
