@@ -79,32 +79,25 @@ TEST_F(SystemMenus, TheTrayMenuHandsOutIdsInTheOrderItsItemsAreAppended)
     DestroyMenu(menu);
 }
 
-// Items already there are left alone; sent, the window is filed as DesktopModel's cases show, and
+// Items already there are left alone. An entry of a desktop deleted since the list was made moves
+// nothing, and the list is made anew; sent, the window is filed as DesktopModel's cases show, and
 // its list is remade for the desktop that it is on now.
-TEST_F(SystemMenus, ANewWindowGetsOnAllDesktopsAndSendToEveryOtherDesktopRemadeWhenSent)
+TEST_F(SystemMenus, ANewWindowGetsOnAllDesktopsAndSendToEveryOtherDesktopRemadeWhenStaleOrSent)
 {
-    desktops.switchTo(2);
     TestWindow window("Editor");
     injector.injectInto(window.handle(), -1, false);
     injector.injectInto(window.handle(), 3, false);
-    EXPECT_EQ(programItems(window.handle()), "1124 on all desktops, send to[1825 VirtDesk1, 1827 VirtDesk3]");
+    EXPECT_EQ(programItems(window.handle()), "1124 on all desktops, send to[1826 VirtDesk2, 1827 VirtDesk3]");
 
-    injector.onSystemCommand(window.handle(), SendToCmdBase + 3);
-    EXPECT_FALSE(window.visible());
-    EXPECT_EQ(desktops.windowAt(3, 0)->hwnd, window.handle());
-    EXPECT_EQ(programItems(window.handle()), "1124 on all desktops, send to[1825 VirtDesk1, 1826 VirtDesk2]");
-}
-
-// A list made before a desktop was deleted: its entry for that desktop moves nothing and the list
-// is made anew.
-TEST_F(SystemMenus, AStaleSendToEntryMovesNothingAndRemakesTheList)
-{
-    TestWindow window("Editor");
-    injector.injectInto(window.handle(), -1, false);
     desktops.deleteDesktop(3);
     injector.onSystemCommand(window.handle(), SendToCmdBase + 3);
     EXPECT_TRUE(window.visible());
     EXPECT_EQ(programItems(window.handle()), "1124 on all desktops, send to[1826 VirtDesk2]");
+
+    injector.onSystemCommand(window.handle(), SendToCmdBase + 2);
+    EXPECT_FALSE(window.visible());
+    EXPECT_EQ(desktops.windowAt(2, 0)->hwnd, window.handle());
+    EXPECT_EQ(programItems(window.handle()), "1124 on all desktops, send to[1825 VirtDesk1]");
 }
 
 TEST_F(SystemMenus, WindowsWithoutATitleOrTheOptionsDialogsTitleGetNothingAndRemovingRevertsTheMenu)
