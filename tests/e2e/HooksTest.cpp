@@ -33,7 +33,7 @@ TEST_F(Hooks, EveryWindowGetsItsItemsAndOnAllDesktopsKeepsItThroughSwitches)
     HWND window = hosted.window("Everywhere");
     HWND sentinel = hosted.window("Sentinel"); // an ordinary window of desktop 1
     ASSERT_TRUE(hasState(window, itemsWithSendTo({2, 3})));
-    HostedWindows late{{"Late"}, false, "--late-title"};
+    HostedWindows late({"Late"}, "--late-title");
     ASSERT_TRUE(late.ready());
     EXPECT_TRUE(hasState(late.window("Late"), itemsWithSendTo({2, 3})));
 

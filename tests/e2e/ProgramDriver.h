@@ -53,7 +53,8 @@ bool menuShown(bool shown = true, DWORD timeoutMs = 10000); // waits until a men
 // Top-level windows of another program (WindowHost.exe), one per title, the last one on top.
 class HostedWindows {
 public:
-    HostedWindows(std::initializer_list<std::string> titles, bool hang = false, const std::string& options = "");
+    // options: WindowHost's, e.g. "--hang".
+    HostedWindows(std::initializer_list<std::string> titles, const std::string& options = "");
     HWND window(const std::string& title) const { return findWindowOfProcess(process.id(), title, 2000); }
     bool ready() const { return readyFlag; }
 

@@ -81,7 +81,7 @@ TEST(HungApplication, NeitherStopsSwitchingNorTheTrayMenuNorCloseAllNorTheExit)
 {
     prepareFirstRun(0);
     HostedWindows lively{"Lively"};
-    HostedWindows frozen{{"Frozen"}, true};
+    HostedWindows frozen({"Frozen"}, "--hang");
     HWND livelyWindow = lively.window("Lively"), frozenWindow = frozen.window("Frozen");
     ASSERT_TRUE(livelyWindow && frozenWindow);
     ASSERT_TRUE(waitUntil([&] {
