@@ -65,8 +65,9 @@ TEST_F(Options, TheFirstRunWritesEveryDefaultWithoutNuls)
 }
 
 // The registry is read through a 275-byte buffer: a longer value does not fit and is no hotkey,
-// even when it begins like one. Flag bytes that the one stored byte does not cover read as 0.
-TEST_F(Options, OverlongOrMalformedHotkeysReadAsNoneAndTheOneByteNoticeDefaultAsTooltipOnly)
+// even when it begins like one. A language longer than its field is none at all, and the texts are
+// Russian. Flag bytes that the one stored byte does not cover read as 0.
+TEST_F(Options, OverlongOrMalformedValuesReadAsNoneAndTheOneByteNoticeDefaultAsTooltipOnly)
 {
     const struct { const char* name; HotkeyCode Settings::*field; int id; HotkeyCode code; std::string text; } hotkeys[] = {
         {"NextDesk", &Settings::nextDesk, Settings::HotkeyIdNext, packHotkey(MOD_ALT, VK_LEFT), padded("1 37", 275)},
@@ -74,6 +75,7 @@ TEST_F(Options, OverlongOrMalformedHotkeysReadAsNoneAndTheOneByteNoticeDefaultAs
         {"CloseAll", &Settings::closeAll, Settings::HotkeyIdCloseAll, 0, "Alt Delete"}};
     for (const auto& hotkey : hotkeys)
         writeText(hotkey.name, hotkey.text);
+    writeText("Language", "english");
     ASSERT_EQ(registry::read(OptionsKey, "ShowCurDeskMsg").data, "\x01") << "the first run stores one byte, 01";
     settings.noticeFlags = 0xFFFFFF00;
     settings.load();
@@ -81,22 +83,9 @@ TEST_F(Options, OverlongOrMalformedHotkeysReadAsNoneAndTheOneByteNoticeDefaultAs
         EXPECT_EQ(settings.*hotkey.field, hotkey.code) << hotkey.name;
         EXPECT_EQ(UnregisterHotKey(nullptr, hotkey.id) != FALSE, hotkey.code != 0) << hotkey.name << " registered";
     }
+    EXPECT_STREQ(settings.language, "");
+    EXPECT_EQ(hexBytes(MessageCatalog(settings.language).text(MsgTerminate)), hexBytes(russian::Terminate));
     EXPECT_EQ(settings.noticeFlags, 1u);
-}
-
-TEST_F(Options, ALanguageLongerThanThreeLettersLeavesTheLanguageEmptyAndTheTextsRussian)
-{
-    MessageCatalog catalog{settings.language};
-    const struct { std::string stored; const char *language, *terminate; } cases[] = {
-        {"english", "", russian::Terminate},
-        {std::string("eng\0", 4), "eng", "Terminate"}, // the code with its NUL, as a save writes it
-        {"rus", "rus", russian::Terminate}};
-    for (const auto& row : cases) {
-        writeText("Language", row.stored);
-        settings.load();
-        EXPECT_STREQ(settings.language, row.language) << "stored " << hexBytes(row.stored);
-        EXPECT_EQ(hexBytes(catalog.text(MsgTerminate)), hexBytes(row.terminate)) << "stored " << hexBytes(row.stored);
-    }
 }
 
 // What the options dialog stores, and which values, is its end-to-end tests'; here the bytes handed
