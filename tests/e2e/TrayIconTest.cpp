@@ -1,4 +1,4 @@
-#include "DialogDriver.h"
+#include "ProgramDriver.h"
 #include "ScreenPicture.h"
 #include "app/MessageCatalog.h"
 #include "app/NumberIcon.h"
@@ -8,8 +8,8 @@
 namespace {
 
 // "ShowCurDeskMsg" 4 asks for the number in the tray; without it the program's own icon shows,
-// which the tray menu's tests find. Resting the mouse on the icon shows the shell's tooltip for it.
-TEST(TrayIcon, ShowsTheDesktopNumberWithTheTooltipLumenfoldAndFollowsEverySwitch)
+// which the tray menu's tests find. The tip the shell shows over it is the unit tests'.
+TEST(TrayIcon, ShowsTheDesktopNumberAndFollowsEverySwitch)
 {
     // Not titled as the program's main window, which the tests look for.
     HWND paintWindow = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
@@ -22,15 +22,7 @@ TEST(TrayIcon, ShowsTheDesktopNumberWithTheTooltipLumenfoldAndFollowsEverySwitch
     prepareFirstRun(4);
     RunningLumenfold lumenfold;
     ASSERT_TRUE(lumenfold.start());
-    std::optional<POINT> icon = onTaskbar(numberIcon(1));
-    ASSERT_TRUE(icon) << "01 is not in the notification area after start-up";
-    SetCursorPos(icon->x - 3, icon->y);
-    SetCursorPos(icon->x, icon->y);
-    EXPECT_TRUE(findTopLevel([](HWND tip) {
-        return className(tip) == "tooltips_class32" && visible(tip) && controlText(tip) == "Lumenfold";
-    }, 10000)) << "no tooltip \"Lumenfold\" appeared over the icon";
-    SetCursorPos(0, 0); // the tooltip goes, so that it cannot cover the icon
-
+    ASSERT_TRUE(onTaskbar(numberIcon(1))) << "01 is not in the notification area after start-up";
     pressAlt(VK_F3);
     EXPECT_TRUE(onTaskbar(numberIcon(3))) << "the icon did not follow the switch to desktop 3";
     pressAlt(VK_LEFT);

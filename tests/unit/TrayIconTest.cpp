@@ -109,10 +109,12 @@ TEST_F(NumberIcons, EachDigitIconShowsItsDigitAndANumberItsTwoDigitsLeftHalves)
 
 // The tray keeps a copy of what it shows: each number icon goes once its successor is shown,
 // also when the number does not change, and number 0 shows the program's own icon. A leak of one
-// bitmap or device context per update shows within a few hundred updates.
+// bitmap or device context per update shows within a few hundred updates. The shell shows the tip
+// over the icon.
 TEST_F(NumberIcons, EachIconGoesOnceItsSuccessorIsShownAndUpdatesLeaveNoGdiObjects)
 {
     TrayIcon tray(paintWindow.handle(), 3, messages);
+    EXPECT_TRUE((tray.record.uFlags & NIF_TIP) && std::string(tray.record.szTip) == "Lumenfold");
     HICON three = tray.record.hIcon;
     tray.update(3);
     HICON threeAgain = tray.record.hIcon;
