@@ -27,7 +27,7 @@ LRESULT CALLBACK TestWindow::windowProc(HWND window, UINT message, WPARAM wParam
         SetWindowLongPtrA(window, GWLP_USERDATA,
                           reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
     auto* self = reinterpret_cast<TestWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (self != nullptr && message == WM_CLOSE && (++self->closeRequestCount, self->onClose != OnClose::Close))
+    if (self != nullptr && message == WM_CLOSE && self->onClose != OnClose::Close)
         return self->onClose == OnClose::Refuse ? 1 : 0;
     return DefWindowProcA(window, message, wParam, lParam);
 }
