@@ -30,8 +30,7 @@ TEST_F(Hooks, EveryWindowGetsItsItemsAndOnAllDesktopsKeepsItThroughSwitches)
 {
     HostedWindows hosted{"Sentinel", "Everywhere"};
     ASSERT_TRUE(lumenfold.start());
-    HWND window = hosted.window("Everywhere");
-    HWND sentinel = hosted.window("Sentinel"); // an ordinary window of desktop 1
+    HWND window = hosted.window("Everywhere"), sentinel = hosted.window("Sentinel"); // sentinel: desktop 1's
     ASSERT_TRUE(hasState(window, itemsWithSendTo({2, 3})));
     HostedWindows late({"Late"}, "--late-title");
     ASSERT_TRUE(late.ready());

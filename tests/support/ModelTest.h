@@ -12,8 +12,7 @@
 // written but not read (no notice, no special hotkeys), the desktops loaded, a hidden main window.
 class ModelTest : public ::testing::Test {
 protected:
-    // prepare leaves the registry that the start finds; by default a first run's, which makes three
-    // desktops on Alt+F1 to Alt+F3.
+    // prepare leaves the registry that the start finds; by default a first run's (Alt+F1 to Alt+F3).
     explicit ModelTest(void (*prepare)() = registry::resetProgramKeys) : prepared((prepare(), true)) {}
     void SetUp() override
     {
