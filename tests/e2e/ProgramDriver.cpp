@@ -117,7 +117,8 @@ LRESULT hostedMenuState(HWND window)
 {
     static const UINT message = RegisterWindowMessageA("WindowHostMenuState");
     DWORD_PTR state = 0;
-    return SendMessageTimeoutA(window, message, 0, 0, SMTO_ABORTIFHUNG, 2000, &state) ? static_cast<LRESULT>(state) : -1;
+    bool answered = SendMessageTimeoutA(window, message, 0, 0, SMTO_ABORTIFHUNG, 2000, &state);
+    return answered ? static_cast<LRESULT>(state) : -1;
 }
 
 Notepad::Notepad()

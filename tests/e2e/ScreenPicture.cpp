@@ -37,7 +37,7 @@ template <typename Draw>
 void Picture::capture(Draw draw)
 {
     HDC dc = CreateCompatibleDC(nullptr);
-    BITMAPINFO format = {{sizeof(BITMAPINFOHEADER), width, -height /* top row first */, 1, 32, BI_RGB}};
+    BITMAPINFO format = {{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(dc, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(dc, bitmap);

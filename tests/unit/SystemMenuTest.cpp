@@ -21,9 +21,8 @@ std::string describe(HMENU menu, int first = 0)
     std::string text;
     for (int position = first; position < GetMenuItemCount(menu); ++position) {
         char name[64] = {};
-        MENUITEMINFOA item = {sizeof item, MIIM_ID | MIIM_STATE | MIIM_SUBMENU | MIIM_STRING | MIIM_FTYPE};
-        item.dwTypeData = name;
-        item.cch = sizeof name;
+        MENUITEMINFOA item = {sizeof item, MIIM_ID | MIIM_STATE | MIIM_SUBMENU | MIIM_STRING | MIIM_FTYPE, 0, 0, 0,
+                              nullptr, nullptr, nullptr, 0, name, sizeof name, nullptr};
         GetMenuItemInfoA(menu, position, TRUE, &item);
         text += position > first ? ", " : "";
         if (item.fType & MFT_SEPARATOR) {
@@ -126,8 +125,7 @@ TEST(WatcherRecord, OnlyPublishedReportsAreTakenAndEveryOtherSlotIsEmptiedButAWr
         Notification taken = {};
         EXPECT_EQ(takeNotification(record, &taken), each.taken) << "code " << each.code;
         EXPECT_EQ(record.code, each.codeAfter) << "code " << each.code;
-        if (each.taken)
-            EXPECT_TRUE(taken.window == reinterpret_cast<HWND>(0x1234) && taken.param == 1827);
+        EXPECT_TRUE(!each.taken || (taken.window == reinterpret_cast<HWND>(0x1234) && taken.param == 1827));
     }
 }
 

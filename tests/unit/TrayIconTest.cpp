@@ -25,7 +25,7 @@ struct IconPixels {
 std::vector<DWORD> readBitmap(HBITMAP bitmap)
 {
     std::vector<DWORD> pixels(IconSize * IconSize);
-    BITMAPINFO format = {{sizeof(BITMAPINFOHEADER), IconSize, -IconSize, 1, 32, BI_RGB}};
+    BITMAPINFO format = {{sizeof(BITMAPINFOHEADER), IconSize, -IconSize, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
     HDC screen = GetDC(nullptr);
     if (GetDIBits(screen, bitmap, 0, IconSize, pixels.data(), &format, DIB_RGB_COLORS) != IconSize)
         pixels.clear();
