@@ -5,9 +5,7 @@
 
 namespace {
 
-using registry::DesksKey;
-using registry::OptionsKey;
-using registry::RunKey;
+using namespace registry;
 
 // Starts the program, lets it reach its main loop and ends it as the tray menu would.
 void runOnce()
@@ -24,29 +22,25 @@ void runOnce()
 TEST(FirstRun, ALaterStartWritesOnlyTheMissingOptions)
 {
     endStrayLumenfolds();
-    registry::resetProgramKeys();
+    resetProgramKeys();
     runOnce();
-    auto options = registry::readAll(OptionsKey), desks = registry::readAll(DesksKey);
-    auto run = registry::read(RunKey, "Lumenfold.exe");
-    EXPECT_EQ(options.size(), 5u);
-    EXPECT_EQ(desks.size(), 3u);
-    EXPECT_TRUE(run.exists);
-    ULONGLONG optionsWritten = registry::lastWriteTime(OptionsKey), desksWritten = registry::lastWriteTime(DesksKey);
+    auto options = readAll(OptionsKey), desks = readAll(DesksKey);
+    ASSERT_TRUE(options.size() == 5 && desks.size() == 3 && read(RunKey, "Lumenfold.exe").exists);
+    ULONGLONG optionsWritten = lastWriteTime(OptionsKey), desksWritten = lastWriteTime(DesksKey);
     runOnce();
-    EXPECT_EQ(registry::readAll(OptionsKey), options);
-    EXPECT_EQ(registry::readAll(DesksKey), desks);
-    EXPECT_EQ(registry::read(RunKey, "Lumenfold.exe"), run);
-    EXPECT_EQ(registry::lastWriteTime(OptionsKey), optionsWritten);
-    EXPECT_EQ(registry::lastWriteTime(DesksKey), desksWritten);
+    EXPECT_EQ(readAll(OptionsKey), options);
+    EXPECT_EQ(readAll(DesksKey), desks);
+    EXPECT_EQ(lastWriteTime(OptionsKey), optionsWritten);
+    EXPECT_EQ(lastWriteTime(DesksKey), desksWritten);
 
-    registry::deleteValue(OptionsKey, "CloseAll");
-    registry::write(OptionsKey, "PrevDesk", REG_SZ, "1 37 and more");
-    registry::deleteValue(RunKey, "Lumenfold.exe");
+    deleteValue(OptionsKey, "CloseAll");
+    write(OptionsKey, "PrevDesk", REG_SZ, "1 37 and more");
+    deleteValue(RunKey, "Lumenfold.exe");
     runOnce();
-    EXPECT_EQ(registry::read(OptionsKey, "CloseAll"), options["CloseAll"]) << "written back as at the first run";
-    EXPECT_EQ(registry::read(OptionsKey, "PrevDesk").data, "1 37 and more");
-    EXPECT_FALSE(registry::read(RunKey, "Lumenfold.exe").exists);
-    EXPECT_EQ(registry::lastWriteTime(DesksKey), desksWritten);
+    EXPECT_EQ(read(OptionsKey, "CloseAll"), options["CloseAll"]) << "written back as at the first run";
+    EXPECT_EQ(read(OptionsKey, "PrevDesk").data, "1 37 and more");
+    EXPECT_FALSE(read(RunKey, "Lumenfold.exe").exists);
+    EXPECT_EQ(lastWriteTime(DesksKey), desksWritten);
 }
 
 } // namespace

@@ -7,23 +7,15 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 namespace {
-
-const DWORD ItemsLimitMs = 10000;
 
 bool hasState(HWND window, LRESULT expected)
 {
-    return waitUntil([&] { return hostedMenuState(window) == expected; }, ItemsLimitMs);
+    return waitUntil([&] { return hostedMenuState(window) == expected; });
 }
 
 // What the system menu posts when the user chooses one of the items.
-void choose(HWND window, UINT command)
-{
-    PostMessageA(window, WM_SYSCOMMAND, command, 0);
-}
+void choose(HWND window, UINT command) { PostMessageA(window, WM_SYSCOMMAND, command, 0); }
 
 class Hooks : public ::testing::Test {
 protected:
@@ -38,10 +30,9 @@ TEST_F(Hooks, EveryWindowGetsItsItemsAndOnAllDesktopsKeepsItThroughSwitches)
 {
     HostedWindows hosted{"Sentinel", "Everywhere"};
     ASSERT_TRUE(lumenfold.start());
-    HWND window = hosted.window("Everywhere");
-    HWND sentinel = hosted.window("Sentinel"); // an ordinary window of desktop 1
+    HWND window = hosted.window("Everywhere"), sentinel = hosted.window("Sentinel"); // sentinel: desktop 1's
     ASSERT_TRUE(hasState(window, itemsWithSendTo({2, 3})));
-    HostedWindows late{{"Late"}, false, "--late-title"};
+    HostedWindows late({"Late"}, "--late-title");
     ASSERT_TRUE(late.ready());
     EXPECT_TRUE(hasState(late.window("Late"), itemsWithSendTo({2, 3})));
 
@@ -65,7 +56,7 @@ TEST_F(Hooks, EveryWindowGetsItsItemsAndOnAllDesktopsKeepsItThroughSwitches)
 }
 
 // Two hundred windows appear while the user switches; none is lost, each gets its items, and the
-// program answers afterwards.
+// program answers afterwards (the exit showing every window is the exit tests').
 TEST_F(Hooks, WindowsAppearingInABurstDuringSwitchesAllGetTheirItems)
 {
     ASSERT_TRUE(lumenfold.start());
@@ -81,34 +72,21 @@ TEST_F(Hooks, WindowsAppearingInABurstDuringSwitchesAllGetTheirItems)
     pressAlt(VK_F1);
     ASSERT_TRUE(lumenfold.idle()) << "the switches never ended";
 
-    DWORD_PTR ignored = 0;
-    EXPECT_TRUE(SendMessageTimeoutA(lumenfold.mainWindow(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored));
-    std::vector<HWND> windows;
-    for (int n = 1; n <= 200; ++n)
-        windows.push_back(findWindowOfProcess(burst.id(), "Burst " + std::to_string(n), 1000));
     int withoutItems = 0;
-    for (HWND window : windows) {
-        if (!waitUntil([&] { return (hostedMenuState(window) & 1) != 0; }, ItemsLimitMs))
-            ++withoutItems;
+    for (int n = 1; n <= 200; ++n) {
+        HWND window = findWindowOfProcess(burst.id(), "Burst " + std::to_string(n), 1000);
+        withoutItems += !window || !waitUntil([&] { return (hostedMenuState(window) & 1) != 0; });
     }
     EXPECT_EQ(withoutItems, 0);
-
-    lumenfold.terminate();
-    EXPECT_EQ(lumenfold.waitForExit(), 0u);
-    int hidden = 0;
-    for (HWND window : windows)
-        hidden += visible(window) ? 0 : 1;
-    EXPECT_EQ(hidden, 0) << "every window is shown again at the exit";
 }
 
 // The library is taken from the program's own folder only, never from the current folder or the
 // search path.
 TEST_F(Hooks, AStartWithoutTheLibraryBesideTheProgramEndsWithMessage11)
 {
-    std::string folder = std::string(getenv("TEMP") ? getenv("TEMP") : ".") + "\\alone";
+    std::string folder = helperPath("alone"), programFolder = helperPath("..\\..\\bin");
     CreateDirectoryA(folder.c_str(), nullptr);
     ASSERT_TRUE(CopyFileA(programPath().c_str(), (folder + "\\Lumenfold.exe").c_str(), FALSE));
-    std::string programFolder = programPath().substr(0, programPath().find_last_of('\\'));
     SetCurrentDirectoryA(programFolder.c_str());
     SetEnvironmentVariableA("PATH", (programFolder + ";" + getenv("PATH")).c_str());
 
@@ -150,10 +128,11 @@ TEST_F(TrayMenu, CloseAllAppsOfAHiddenDesktopAndAWindowItemThatBringsItsWindowHe
     EXPECT_TRUE(waitUntil([&] { return !IsWindow(one) && !IsWindow(two); })) << "desktop 3 was not closed";
     EXPECT_TRUE(waitUntil([&] { return visible(distant); })) << "the window did not come";
     EXPECT_TRUE(hasState(distant, itemsWithSendTo({2, 3}))) << "its items are made for the current desktop";
+    EXPECT_TRUE(pressAltUntil(VK_F2, [&] { return !visible(distant); })) << "it is filed under the desktop left";
 }
 
-// No desktop at all is a state the program must survive: the desks key present but empty. Every
-// hotkey, the tray menu, the system-menu items and the exit then do nothing harmful.
+// No desktop at all, the desks key present but empty: the tray menu and the system-menu items do
+// nothing harmful to a window there is (the hotkeys and the exit are the registry fuzz test's).
 TEST_F(TrayMenu, WithNoDesktopEveryEntryPointDoesNothingHarmful)
 {
     registry::write(registry::DesksKey, "Gone", REG_MULTI_SZ, "0 0");
@@ -162,8 +141,6 @@ TEST_F(TrayMenu, WithNoDesktopEveryEntryPointDoesNothingHarmful)
     ASSERT_TRUE(lumenfold.start());
     HWND window = hosted.window("Lonely");
     ASSERT_TRUE(hasState(window, 1)) << "on all desktops, and an empty \"send to\"";
-    for (WORD key : {VK_RIGHT, VK_LEFT, VK_DELETE, VK_F1})
-        pressAlt(key);
     choose(window, 1825);
     choose(window, 1124);
     EXPECT_TRUE(hasState(window, MarkedOnAllDesktops));
@@ -171,9 +148,7 @@ TEST_F(TrayMenu, WithNoDesktopEveryEntryPointDoesNothingHarmful)
     ASSERT_TRUE(menuShown());
     typeKeys({VK_ESCAPE});
     ASSERT_TRUE(lumenfold.idle());
-    EXPECT_TRUE(lumenfold.running() && visible(window) && IsWindow(window));
-    lumenfold.terminate();
-    EXPECT_EQ(lumenfold.waitForExit(), 0u);
+    EXPECT_TRUE(lumenfold.running() && visible(window));
 }
 
 } // namespace

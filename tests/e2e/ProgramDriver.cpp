@@ -9,9 +9,8 @@ INPUT keyInput(WORD virtualKey, bool release)
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = virtualKey;
     input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC));
-    input.ki.dwFlags = release ? KEYEVENTF_KEYUP : 0;
-    if (virtualKey == VK_LEFT || virtualKey == VK_RIGHT || virtualKey == VK_DELETE)
-        input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
+    bool extended = virtualKey == VK_LEFT || virtualKey == VK_RIGHT || virtualKey == VK_DELETE;
+    input.ki.dwFlags = (release ? KEYEVENTF_KEYUP : 0) | (extended ? KEYEVENTF_EXTENDEDKEY : 0);
     return input;
 }
 }
@@ -102,9 +101,9 @@ bool menuShown(bool shown, DWORD timeoutMs)
     return waitUntil([=] { return (IsWindowVisible(FindWindowA("#32768", nullptr)) != FALSE) == shown; }, timeoutMs);
 }
 
-HostedWindows::HostedWindows(std::initializer_list<std::string> titles, bool hang, const std::string& options)
+HostedWindows::HostedWindows(std::initializer_list<std::string> titles, const std::string& options)
 {
-    std::string command = "\"" + helperPath("WindowHost.exe") + "\" " + options + (hang ? " --hang" : "");
+    std::string command = "\"" + helperPath("WindowHost.exe") + "\" " + options;
     for (const std::string& title : titles)
         command += " \"" + title + "\"";
     readyFlag = process.start(command);
@@ -118,9 +117,8 @@ LRESULT hostedMenuState(HWND window)
 {
     static const UINT message = RegisterWindowMessageA("WindowHostMenuState");
     DWORD_PTR state = 0;
-    if (!SendMessageTimeoutA(window, message, 0, 0, SMTO_ABORTIFHUNG, 2000, &state))
-        return -1;
-    return static_cast<LRESULT>(state);
+    bool answered = SendMessageTimeoutA(window, message, 0, 0, SMTO_ABORTIFHUNG, 2000, &state);
+    return answered ? static_cast<LRESULT>(state) : -1;
 }
 
 Notepad::Notepad()

@@ -54,8 +54,8 @@ bool menuShown(bool shown = true, DWORD timeoutMs = 10000); // waits until a men
 // Top-level windows of another program (WindowHost.exe), one per title, the last one on top.
 class HostedWindows {
 public:
-    // options: more of WindowHost's options, e.g. "--late-title".
-    HostedWindows(std::initializer_list<std::string> titles, bool hang = false, const std::string& options = "");
+    // options: WindowHost's, e.g. "--hang".
+    HostedWindows(std::initializer_list<std::string> titles, const std::string& options = "");
     HWND window(const std::string& title) const { return findWindowOfProcess(process.id(), title, 2000); }
     bool ready() const { return readyFlag; }
 
@@ -76,8 +76,7 @@ private:
     HWND main = nullptr;
 };
 
-// Lumenfold's items in a WindowHost window's system menu as the window reads them (see WindowHost's
-// menuState); -1 when the window does not answer.
+// Lumenfold's items in a WindowHost window's system menu (see its menuState); -1 without an answer.
 LRESULT hostedMenuState(HWND window);
 inline LRESULT itemsWithSendTo(std::initializer_list<int> desktops)
 {

@@ -11,8 +11,7 @@ Picture::Picture(int width, int height, POINT origin)
 Picture Picture::ofIcon(HICON icon)
 {
     int size = GetSystemMetrics(SM_CXSMICON);
-    Picture onBlack(size, size);
-    Picture onWhite(size, size);
+    Picture onBlack(size, size), onWhite(size, size);
     onBlack.capture([&](HDC dc) { DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL); });
     onWhite.capture([&](HDC dc) {
         PatBlt(dc, 0, 0, size, size, WHITENESS);
@@ -38,12 +37,7 @@ template <typename Draw>
 void Picture::capture(Draw draw)
 {
     HDC dc = CreateCompatibleDC(nullptr);
-    BITMAPINFO format = {};
-    format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    format.bmiHeader.biWidth = width;
-    format.bmiHeader.biHeight = -height; // top row first
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
+    BITMAPINFO format = {{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(dc, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(dc, bitmap);
@@ -61,12 +55,8 @@ std::optional<POINT> Picture::find(const Picture& part) const
     for (int y = 0; y + part.height <= height; ++y) {
         for (int x = 0; x + part.width <= width; ++x) {
             bool matches = true;
-            for (int row = 0; matches && row < part.height; ++row) {
-                for (int column = 0; matches && column < part.width; ++column) {
-                    int i = row * part.width + column;
-                    matches = !part.compared[i] || pixels[(y + row) * width + x + column] == part.pixels[i];
-                }
-            }
+            for (int i = 0; matches && i < part.width * part.height; ++i)
+                matches = !part.compared[i] || pixels[(y + i / part.width) * width + x + i % part.width] == part.pixels[i];
             if (matches)
                 return POINT{origin.x + x, origin.y + y};
         }

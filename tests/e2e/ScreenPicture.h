@@ -18,8 +18,7 @@ private:
     template <typename Draw>
     void capture(Draw draw);
 
-    int width;
-    int height;
+    int width, height;
     POINT origin;
     std::vector<DWORD> pixels; // 0x00RRGGBB, top row first
     std::vector<bool> compared;

@@ -13,17 +13,8 @@ protected:
     void SetUp() override
     {
         prepareFirstRun(0); // no notice, whose half second would only slow the tests down
-        ASSERT_NE(notepad.window(), nullptr) << "notepad did not start";
-        ASSERT_TRUE(hosted.ready()) << "the window host did not start";
-        alpha = hosted.window("Alpha");
-        beta = hosted.window("Beta");
+        ASSERT_TRUE(notepad.window() != nullptr && hosted.ready());
         ASSERT_TRUE(lumenfold.start());
-    }
-
-    void TearDown() override
-    {
-        lumenfold.terminate();
-        EXPECT_EQ(lumenfold.waitForExit(), 0u);
     }
 
     // Desktop 1's windows are all shown (or all hidden), now.
@@ -34,8 +25,7 @@ protected:
 
     Notepad notepad;
     HostedWindows hosted{"Alpha", "Beta"};
-    HWND alpha = nullptr;
-    HWND beta = nullptr;
+    HWND alpha = hosted.window("Alpha"), beta = hosted.window("Beta");
     RunningLumenfold lumenfold;
 };
 
@@ -48,8 +38,8 @@ TEST_F(Switching, DesktopHotkeysHideAndRestoreWindowsInTheirStackingOrder)
     ASSERT_TRUE(waitUntil([&] { return GetForegroundWindow() == notepad.window(); }));
     ASSERT_TRUE(waitUntil([&] { return isAbove(notepad.window(), beta) && isAbove(beta, alpha); }));
 
-    ASSERT_TRUE(pressAltUntil(VK_F2, [&] { return desktop1(false); })) << "Alt+F2 did not hide desktop 1";
-    ASSERT_TRUE(pressAltUntil(VK_F1, [&] { return desktop1(); })) << "Alt+F1 did not bring desktop 1 back";
+    ASSERT_TRUE(pressAltUntil(VK_F2, [&] { return desktop1(false); }));
+    ASSERT_TRUE(pressAltUntil(VK_F1, [&] { return desktop1(); }));
     // The windows of two programs are shown by their own threads, each at its own pace.
     EXPECT_TRUE(waitUntil([&] { return GetForegroundWindow() == notepad.window(); })) << "the top window is not active";
     EXPECT_TRUE(waitUntil([&] { return isAbove(notepad.window(), beta) && isAbove(beta, alpha); }))
@@ -91,11 +81,9 @@ TEST(HungApplication, NeitherStopsSwitchingNorTheTrayMenuNorCloseAllNorTheExit)
 {
     prepareFirstRun(0);
     HostedWindows lively{"Lively"};
-    HostedWindows frozen{{"Frozen"}, true};
-    ASSERT_TRUE(lively.ready());
-    HWND livelyWindow = lively.window("Lively");
-    HWND frozenWindow = frozen.window("Frozen");
-    ASSERT_NE(frozenWindow, nullptr);
+    HostedWindows frozen({"Frozen"}, "--hang");
+    HWND livelyWindow = lively.window("Lively"), frozenWindow = frozen.window("Frozen");
+    ASSERT_TRUE(livelyWindow && frozenWindow);
     ASSERT_TRUE(waitUntil([&] {
         DWORD_PTR result;
         return !SendMessageTimeoutA(frozenWindow, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 100, &result);

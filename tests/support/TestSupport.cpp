@@ -6,10 +6,9 @@
 
 bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
 {
-    for (DWORD start = GetTickCount(); !condition(); pumpMessagesFor(20)) {
+    for (DWORD start = GetTickCount(); !condition(); pumpMessagesFor(20))
         if (GetTickCount() - start >= timeoutMs)
             return false;
-    }
     return true;
 }
 

@@ -27,16 +27,15 @@ LRESULT CALLBACK TestWindow::windowProc(HWND window, UINT message, WPARAM wParam
         SetWindowLongPtrA(window, GWLP_USERDATA,
                           reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
     auto* self = reinterpret_cast<TestWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (self != nullptr && message == WM_CLOSE && (++self->closeRequestCount, self->onClose != OnClose::Close))
+    if (self != nullptr && message == WM_CLOSE && self->onClose != OnClose::Close)
         return self->onClose == OnClose::Refuse ? 1 : 0;
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
 bool isAbove(HWND upper, HWND lower)
 {
-    for (HWND below = GetWindow(upper, GW_HWNDNEXT); below != nullptr; below = GetWindow(below, GW_HWNDNEXT)) {
-        if (below == lower)
-            return true;
-    }
-    return false;
+    HWND below = GetWindow(upper, GW_HWNDNEXT);
+    while (below != nullptr && below != lower)
+        below = GetWindow(below, GW_HWNDNEXT);
+    return below != nullptr;
 }

@@ -21,14 +21,12 @@ public:
     HWND handle() const { return window; }
     bool visible() const { return IsWindowVisible(window) != FALSE; }
     bool exists() const { return IsWindow(window) != FALSE; }
-    int closeRequests() const { return closeRequestCount; }
 
 private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND window = nullptr;
     OnClose onClose;
-    int closeRequestCount = 0;
 };
 
 bool isAbove(HWND upper, HWND lower); // in the Z order

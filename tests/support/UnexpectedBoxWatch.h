@@ -10,15 +10,8 @@
 // Included by a test file: a message box of this process (a fatal error no one would answer) ends
 // the process at once, naming the box, instead of hanging until ctest's time limit.
 class UnexpectedBoxWatch : public ::testing::Environment {
-public:
     void SetUp() override { watcher = std::thread([this] { watch(); }); }
-    void TearDown() override
-    {
-        stopping = true;
-        watcher.join();
-    }
-
-private:
+    void TearDown() override { stopping = true, watcher.join(); }
     void watch()
     {
         while (!stopping) {

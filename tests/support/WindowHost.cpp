@@ -8,7 +8,6 @@
 #include <windows.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 namespace {
@@ -22,19 +21,15 @@ LRESULT menuState(HWND window)
     if (state == static_cast<UINT>(-1))
         return 0;
     LRESULT result = 1 | ((state & MF_CHECKED) ? 2 : 0);
-    for (UINT n = 1; n <= 15; ++n) {
-        if (GetMenuState(menu, 1824 + n, MF_BYCOMMAND) != static_cast<UINT>(-1))
-            result |= 1 << (15 + n);
-    }
+    for (UINT n = 1; n <= 15; ++n)
+        result |= GetMenuState(menu, 1824 + n, MF_BYCOMMAND) != static_cast<UINT>(-1) ? 1 << (15 + n) : 0;
     return result;
 }
 
 LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     static const UINT menuStateMessage = RegisterWindowMessageA("WindowHostMenuState");
-    if (message == menuStateMessage)
-        return menuState(window);
-    return DefWindowProcA(window, message, wParam, lParam);
+    return message == menuStateMessage ? menuState(window) : DefWindowProcA(window, message, wParam, lParam);
 }
 
 // Answers messages for a while, waiting for them the way an application's message loop does.
@@ -63,33 +58,28 @@ void makeWindow(const std::string& title, int index, bool lateTitle)
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = windowProc;
-    windowClass.hInstance = instance;
     // Without a class cursor, keys typed at the X server stop reaching Wine once these are hidden.
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    windowClass.lpszClassName = "WindowHostWindow";
+    WNDCLASSA windowClass = {0, windowProc, 0, 0, instance, nullptr, LoadCursor(nullptr, IDC_ARROW),
+                             reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), nullptr, "WindowHostWindow"};
     RegisterClassA(&windowClass);
 
-    bool hang = false;
-    bool lateTitle = false;
-    int burst = 0;
-    int windows = 0;
+    bool hang = false, lateTitle = false;
+    int burst = 0, windows = 0;
     for (int i = 1; i < __argc; ++i) {
-        if (std::strcmp(__argv[i], "--hang") == 0) {
+        std::string argument = __argv[i];
+        if (argument == "--hang")
             hang = true;
-        } else if (std::strcmp(__argv[i], "--late-title") == 0) {
+        else if (argument == "--late-title")
             lateTitle = true;
-        } else if (std::strcmp(__argv[i], "--burst") == 0 && i + 1 < __argc) {
+        else if (argument == "--burst" && i + 1 < __argc)
             burst = std::atoi(__argv[++i]);
-        } else {
+        else {
             for (int n = 1; n <= burst; ++n) {
-                makeWindow(std::string(__argv[i]) + " " + std::to_string(n), windows++, false);
+                makeWindow(argument + " " + std::to_string(n), windows++, false);
                 answerMessagesFor(5);
             }
             if (burst == 0)
-                makeWindow(__argv[i], windows++, lateTitle);
+                makeWindow(argument, windows++, lateTitle);
             burst = 0;
         }
     }

@@ -7,25 +7,23 @@
 
 namespace {
 
-TEST(HotkeyCode, ControlValueOfCtrlAltF5BecomesRegisterableCodeThatMatchesItsMessage)
+// The control's modifier bits are not the system's; the Windows key has none there, and the
+// arrows are shown as themselves, not as the numeric pad's keys. A message carries the key in its
+// high half.
+TEST(HotkeyCode, TheControlsValueConvertsBothWaysButForTheWindowsKeyAndMatchesItsMessage)
 {
-    HotkeyCode code = hotkeyFromControl(MAKEWORD(VK_F5, HOTKEYF_CONTROL | HOTKEYF_ALT));
-    EXPECT_EQ(code, packHotkey(MOD_CONTROL | MOD_ALT, VK_F5));
-    EXPECT_TRUE(hotkeyMatches(code, (116 << 16) | 3));
-    EXPECT_FALSE(hotkeyMatches(code, (3 << 16) | 116)) << "the message carries the halves the other way round";
-    EXPECT_FALSE(hotkeyMatches(code, (116 << 16) | 1));
-    EXPECT_FALSE(hotkeyMatches(0, (VK_F1 << 16) | MOD_ALT)) << "no hotkey matches no message";
-}
-
-TEST(HotkeyCode, RoundTripThroughTheControlKeepsEverythingButTheWindowsKey)
-{
-    for (int modifiers = 0; modifiers < 16; ++modifiers) {
+    for (int modifiers = 0; modifiers < 16; ++modifiers)
         EXPECT_EQ(hotkeyFromControl(hotkeyToControl(packHotkey(modifiers, VK_F7))), packHotkey(modifiers & ~MOD_WIN, VK_F7))
             << "modifiers " << modifiers;
-    }
+    HotkeyCode code = hotkeyFromControl(MAKEWORD(VK_F5, HOTKEYF_CONTROL | HOTKEYF_ALT));
+    EXPECT_EQ(code, packHotkey(MOD_CONTROL | MOD_ALT, VK_F5));
     EXPECT_EQ(hotkeyFromControl(MAKEWORD('A', HOTKEYF_SHIFT | HOTKEYF_EXT)), packHotkey(MOD_SHIFT, 'A'));
-    // The arrows are shown as themselves, not as the numeric pad's keys.
     EXPECT_EQ(hotkeyToControl(packHotkey(MOD_ALT, VK_RIGHT)), MAKEWORD(VK_RIGHT, HOTKEYF_ALT | HOTKEYF_EXT));
+
+    EXPECT_TRUE(hotkeyMatches(code, (116 << 16) | 3));
+    EXPECT_FALSE(hotkeyMatches(code, (3 << 16) | 116));
+    EXPECT_FALSE(hotkeyMatches(code, (116 << 16) | 1));
+    EXPECT_FALSE(hotkeyMatches(0, (VK_F1 << 16) | MOD_ALT)) << "no hotkey matches no message";
 }
 
 // The texts written are the options' tests' concern; here what reading makes of any text.

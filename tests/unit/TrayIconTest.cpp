@@ -15,18 +15,17 @@ const int IconSize = 32;
 const DWORD Black = 0x000000;
 const DWORD White = 0xFFFFFF;
 
-// An icon's colour and mask bitmaps as 32-bit pixels without the alpha byte, bottom row first;
-// empty when the handle is no icon, or no longer one.
+// An icon's colour and mask bitmaps as pixels without the alpha byte, top row first; empty when
+// the handle is no icon, or no longer one.
 struct IconPixels {
     std::vector<DWORD> color, mask;
-    DWORD rgb(int column, int rowFromTop) const { return color[(IconSize - 1 - rowFromTop) * IconSize + column]; }
+    DWORD at(int column, int row) const { return color[row * IconSize + column]; }
 };
 
 std::vector<DWORD> readBitmap(HBITMAP bitmap)
 {
     std::vector<DWORD> pixels(IconSize * IconSize);
-    BITMAPINFO format = {};
-    format.bmiHeader = {sizeof(BITMAPINFOHEADER), IconSize, IconSize, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    BITMAPINFO format = {{sizeof(BITMAPINFOHEADER), IconSize, -IconSize, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
     HDC screen = GetDC(nullptr);
     if (GetDIBits(screen, bitmap, 0, IconSize, pixels.data(), &format, DIB_RGB_COLORS) != IconSize)
         pixels.clear();
@@ -47,8 +46,6 @@ IconPixels readIcon(HICON icon)
     return pixels;
 }
 
-bool isIcon(HICON icon) { return !readIcon(icon).color.empty(); }
-
 // The live GDI objects. GetGuiResources answers 0 under Wine, so there the GDI handle table is
 // counted: the 32-bit PEB (fs:0x30) holds its address at 0x94; of its 65536 entries of 24 bytes
 // those in use have a non-zero object type at byte 14.
@@ -67,18 +64,15 @@ DWORD gdiObjectCount()
 
 class NumberIcons : public ::testing::Test {
 protected:
-    char language[4] = "eng";
-    MessageCatalog messages{language};
+    MessageCatalog messages{"eng"};
     HiddenWindow paintWindow;
 };
 
-using TrayIconUpdates = NumberIcons;
-
 // The resource ids of the digit icons do not follow the digits, so the drawing itself tells which
 // digit an icon shows: seven-segment glyphs, each segment sampled at one point inside it (column,
-// row from the top): a top, b upper right, c lower right, d bottom, e lower left, f upper left,
-// g middle.
-TEST_F(NumberIcons, EachDigitIconShowsItsOwnDigitInItsLeftHalf)
+// row): a top, b upper right, c lower right, d bottom, e lower left, f upper left, g middle. A
+// number is its tens digit's left half beside its ones digit's, in opaque black and white.
+TEST_F(NumberIcons, EachDigitIconShowsItsDigitAndANumberItsTwoDigitsLeftHalves)
 {
     const struct { char segment; int column, row; } points[] = {{'a', 7, 5}, {'b', 12, 9}, {'c', 12, 22}, {'d', 7, 26}, {'e', 3, 22}, {'f', 3, 9}, {'g', 7, 15}};
     const char* const lit[10] = {"abcdef", "bc", "abdeg", "abcdg", "bcfg", "acdfg", "acdefg", "abc", "abcdefg", "abcdfg"};
@@ -87,49 +81,48 @@ TEST_F(NumberIcons, EachDigitIconShowsItsOwnDigitInItsLeftHalf)
         ASSERT_FALSE(pixels.color.empty()) << "no icon for digit " << digit;
         for (const auto& point : points) {
             bool expectLit = std::string(lit[digit]).find(point.segment) != std::string::npos;
-            EXPECT_EQ(pixels.rgb(point.column, point.row), expectLit ? Black : White)
+            EXPECT_EQ(pixels.at(point.column, point.row), expectLit ? Black : White)
                 << "digit " << digit << ", segment " << point.segment;
         }
     }
-    for (int notADigit : {-1, 10})
-        EXPECT_EQ(digitIcon(notADigit), nullptr) << notADigit;
-}
 
-TEST_F(NumberIcons, ANumberIsItsTensDigitBesideItsOnesDigitInOpaqueBlackAndWhite)
-{
     for (int number : {1, 10, 42, 99}) {
         HICON icon = composeNumberIcon(paintWindow.handle(), number, messages);
         IconPixels composed = readIcon(icon), tens = readIcon(digitIcon(number / 10)), ones = readIcon(digitIcon(number % 10));
         DestroyIcon(icon);
-        ASSERT_FALSE(composed.color.empty() || tens.color.empty() || ones.color.empty()) << number;
+        ASSERT_FALSE(composed.color.empty()) << number;
         int wrong = 0, notOpaqueBlackOrWhite = 0;
         for (int i = 0; i < IconSize * IconSize; ++i) {
             int row = i / IconSize, column = i % IconSize;
             const IconPixels& digit = column < IconSize / 2 ? tens : ones;
-            wrong += composed.rgb(column, row) != digit.rgb(column % (IconSize / 2), row);
+            wrong += composed.at(column, row) != digit.at(column % (IconSize / 2), row);
             notOpaqueBlackOrWhite += (composed.color[i] != Black && composed.color[i] != White) || composed.mask[i] != Black;
         }
         EXPECT_EQ(wrong, 0) << "pixels of " << number << " that differ from its digits' left halves";
         EXPECT_EQ(notOpaqueBlackOrWhite, 0) << number;
     }
-    for (int number : {100, 101, 32767})
-        EXPECT_EQ(composeNumberIcon(paintWindow.handle(), number, messages), nullptr) << number;
+    for (int outside : {-1, 10})
+        EXPECT_EQ(digitIcon(outside), nullptr) << outside;
+    for (int outside : {100, 101, 32767})
+        EXPECT_EQ(composeNumberIcon(paintWindow.handle(), outside, messages), nullptr) << outside;
 }
 
 // The tray keeps a copy of what it shows: each number icon goes once its successor is shown,
 // also when the number does not change, and number 0 shows the program's own icon. A leak of one
-// bitmap or device context per update shows within a few hundred updates.
-TEST_F(TrayIconUpdates, EachIconGoesOnceItsSuccessorIsShownAndUpdatesLeaveNoGdiObjects)
+// bitmap or device context per update shows within a few hundred updates. The shell shows the tip
+// over the icon.
+TEST_F(NumberIcons, EachIconGoesOnceItsSuccessorIsShownAndUpdatesLeaveNoGdiObjects)
 {
     TrayIcon tray(paintWindow.handle(), 3, messages);
+    EXPECT_TRUE((tray.record.uFlags & NIF_TIP) && std::string(tray.record.szTip) == "Lumenfold");
     HICON three = tray.record.hIcon;
     tray.update(3);
     HICON threeAgain = tray.record.hIcon;
-    EXPECT_TRUE(isIcon(threeAgain)) << "the icon shown now was destroyed";
-    EXPECT_FALSE(isIcon(three)) << "showing the same number again leaked the earlier icon";
+    EXPECT_FALSE(readIcon(threeAgain).color.empty()) << "the icon shown now was destroyed";
+    EXPECT_TRUE(readIcon(three).color.empty()) << "showing the same number again leaked the earlier icon";
     tray.update(0);
     EXPECT_EQ(tray.record.hIcon, LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(128)));
-    EXPECT_FALSE(isIcon(threeAgain));
+    EXPECT_TRUE(readIcon(threeAgain).color.empty());
 
     const int numbers[] = {7, 42, 0, 99, 10};
     for (int number : numbers) // lets anything made once per process settle
