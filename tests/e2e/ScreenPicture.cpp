@@ -79,7 +79,9 @@ bool rightClickTrayIcon()
     std::optional<POINT> icon = onTaskbar(Picture::ofIcon(programIcon));
     if (!icon)
         return false;
+    // Under Wine the pointer moves a moment after SetCursorPos: a click before that lands elsewhere.
     SetCursorPos(icon->x, icon->y);
+    waitUntil([&] { POINT at; return GetCursorPos(&at) && at.x == icon->x && at.y == icon->y; }, 2000);
     INPUT click[2] = {};
     click[0].type = click[1].type = INPUT_MOUSE;
     click[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
