@@ -1,22 +1,10 @@
 #include "DialogDriver.h"
 
-#include "res/resource.h"
-#include "tests/support/TestRegistry.h"
-
-#include <commctrl.h>
-
 HWND openOptionsDialog(const RunningLumenfold& lumenfold, const char* title)
 {
     PostMessageA(lumenfold.mainWindow(), WM_USER + 100, 0, WM_LBUTTONDOWN);
     HWND dialog = findWindowOfProcess(lumenfold.processId(), title);
     return dialog != nullptr && waitUntil([&] { return visible(dialog); }) ? dialog : nullptr;
-}
-
-void chooseMenuCommand(HWND dialog, MenuCommand command) { PostMessageA(dialog, WM_COMMAND, command, 0); }
-
-bool waitGone(HWND window, DWORD timeoutMs)
-{
-    return waitUntil([&] { return !IsWindow(window); }, timeoutMs);
 }
 
 // BM_CLICK makes the button click itself in the program's own thread: under Wine a click
@@ -40,19 +28,10 @@ bool focus(HWND control)
     }, 5000);
 }
 
-void typeInto(HWND control, std::initializer_list<WORD> virtualKeys)
-{
-    focus(control);
-    for (WORD key : virtualKeys)
-        pressKeys({key});
-}
-
-WORD shownHotkey(HWND control) { return LOWORD(SendMessageA(control, HKM_GETHOTKEY, 0, 0)); }
-
 bool typeAltCombination(HWND control, WORD key)
 {
-    typeInto(control, {});
-    pressKeys({VK_MENU, key});
+    focus(control);
+    pressAlt(key);
     return waitUntil([&] { return shownHotkey(control) == MAKEWORD(key, HOTKEYF_ALT); });
 }
 
@@ -64,93 +43,55 @@ std::string controlText(HWND control)
     return text;
 }
 
-std::string answerNotice(DWORD processId, DWORD timeoutMs)
+// List-view requests carry pointers, so the item (and room for its text) goes into the list's own process.
+static LVITEMA sendItem(HWND list, UINT message, WPARAM wParam, LVITEMA item, std::string* text = nullptr)
 {
-    HWND box = findWindowOfProcess(processId, NoticeTitle, timeoutMs);
-    // Found by its title, the box gets its text a moment later.
-    if (box == nullptr || !waitUntil([&] { return visible(box) && !messageBoxText(box).empty(); }))
-        return "";
-    std::string text = messageBoxText(box);
-    pressButton(box, IDOK);
-    waitGone(box);
-    return text;
-}
-
-namespace {
-// List-view requests carry pointers, so they are made with an item (and room for its text) in the
-// memory of the list's own process.
-class RemoteItem {
-public:
-    explicit RemoteItem(HWND list)
-        : process(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processOf(list))),
-          remote(static_cast<char*>(VirtualAllocEx(process, nullptr, Size, MEM_COMMIT, PAGE_READWRITE)))
-    {
-    }
-    ~RemoteItem()
-    {
-        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-        CloseHandle(process);
-    }
-    LPARAM put(LVITEMA item) const
-    {
-        item.pszText = remote + sizeof item;
-        item.cchTextMax = Size - sizeof item;
-        WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
-        return reinterpret_cast<LPARAM>(remote);
-    }
-    LVITEMA item(std::string* text) const
-    {
-        char copy[Size] = {};
-        ReadProcessMemory(process, remote, copy, Size - 1, nullptr);
-        *text = copy + sizeof(LVITEMA);
-        return *reinterpret_cast<LVITEMA*>(copy);
-    }
-
-private:
-    static const int Size = sizeof(LVITEMA) + 64;
-    HANDLE process;
-    char* remote;
-};
+    constexpr int Size = sizeof item + 64;
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processOf(list));
+    char* remote = static_cast<char*>(VirtualAllocEx(process, nullptr, Size, MEM_COMMIT, PAGE_READWRITE));
+    item.pszText = remote + sizeof item;
+    item.cchTextMax = Size - sizeof item;
+    WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
+    SendMessageA(list, message, wParam, reinterpret_cast<LPARAM>(remote));
+    char copy[Size] = {};
+    ReadProcessMemory(process, remote, copy, Size - 1, nullptr);
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    if (text != nullptr)
+        *text = copy + sizeof item;
+    return *reinterpret_cast<LVITEMA*>(copy);
 }
 
 void selectRow(HWND list, int row)
 {
-    RemoteItem remote(list);
     LVITEMA item = {};
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), remote.put(item));
+    sendItem(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), item);
     item.state = item.stateMask;
-    SendMessageA(list, LVM_SETITEMSTATE, row, remote.put(item));
+    sendItem(list, LVM_SETITEMSTATE, row, item);
 }
 
 ListRows readDesktopList(HWND list)
 {
-    RemoteItem remote(list);
     ListRows rows;
     int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
     for (int row = 0; row < count; ++row) {
         LVITEMA item = {};
         item.mask = LVIF_TEXT | LVIF_PARAM;
         item.iItem = row;
-        SendMessageA(list, LVM_GETITEMA, 0, remote.put(item));
-        std::string name;
-        if (remote.item(&name).lParam == 1)
+        rows.names.emplace_back();
+        if (sendItem(list, LVM_GETITEMA, 0, item, &rows.names.back()).lParam == 1)
             rows.currentRow = row;
-        rows.names.push_back(name);
     }
     return rows;
 }
 
-std::string storedText(const char* key, const char* name)
-{
-    return registry::handedOverText(registry::read(key, name));
-}
-
-void OptionsDialogTest::renameSelected(const char* text, WORD endKey)
+void OptionsDialogTest::rename(int row, const char* text, WORD endKey)
 {
     HWND list = item(IDC_DESKTOP_LIST);
+    selectRow(row);
     ASSERT_TRUE(focus(list));
-    PostMessageA(list, LVM_EDITLABELA, SendMessageA(list, LVM_GETNEXTITEM, -1, LVNI_SELECTED), 0);
+    PostMessageA(list, LVM_EDITLABELA, row, 0);
     HWND edit = nullptr;
     ASSERT_TRUE(waitUntil([&] { return (edit = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETEDITCONTROL, 0, 0))); }));
     SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));

@@ -1,38 +1,34 @@
 #pragma once
 #include "ProgramDriver.h"
+#include "res/resource.h"
+#include "tests/support/TestRegistry.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-// Drives Lumenfold's dialogs from the test process: the options dialog opened as a left click on
-// the tray icon opens it, its controls clicked and typed into, its notices read and answered.
+// Drives Lumenfold's dialogs from the test process: controls clicked and typed into, notices read and answered.
 
-constexpr const char* NoticeTitle = "Attention 8-|";
 // The options dialog's menu bar, whose choices are posted to the dialog as the menu posts them.
 enum MenuCommand { CmdEnglish = 1125, CmdRussian = 1126, CmdAbout = 1127, CmdTerminate = 1128 };
 
+// Opened as a left click on the tray icon opens it.
 HWND openOptionsDialog(const RunningLumenfold& lumenfold, const char* title = "Lumenfold");
-void chooseMenuCommand(HWND dialog, MenuCommand command);
-bool waitGone(HWND window, DWORD timeoutMs = 10000);
+inline void chooseMenuCommand(HWND dialog, MenuCommand command) { PostMessageA(dialog, WM_COMMAND, command, 0); }
+inline bool waitGone(HWND window, DWORD timeoutMs = 10000)
+{
+    return waitUntil([&] { return !IsWindow(window); }, timeoutMs);
+}
 
-// A click on a button or check box.
-void click(HWND control);
-// Gives the control the keyboard focus through its dialog. The request overtakes keys typed before
-// it that the program has not read yet (input comes after posted messages): wait for their effect
-// first.
+void click(HWND control); // a button or check box
+// The request overtakes keys typed before it that the program has not read yet: wait for their effect first.
 bool focus(HWND control);
-// Focuses the control and types the keys one after another.
-void typeInto(HWND control, std::initializer_list<WORD> virtualKeys);
 // Types Alt and the key into a hotkey control; true once the control shows the combination.
 bool typeAltCombination(HWND control, WORD key);
-WORD shownHotkey(HWND control);
-// A control's text; GetWindowText does not ask a control of another process.
-std::string controlText(HWND control);
-
-// The text of the notice box that the program shows, answered with OK; empty when none comes.
-std::string answerNotice(DWORD processId, DWORD timeoutMs = 5000);
+inline WORD shownHotkey(HWND control) { return LOWORD(SendMessageA(control, HKM_GETHOTKEY, 0, 0)); }
+std::string controlText(HWND control); // GetWindowText does not ask a control of another process
 
 // Column 0 of every row of the desktop list, and the row marked as the current desktop's (-1).
 struct ListRows {
@@ -40,20 +36,19 @@ struct ListRows {
     int currentRow = -1;
 };
 ListRows readDesktopList(HWND list);
-// Selects one row of the list, and only that one.
-void selectRow(HWND list, int row);
+void selectRow(HWND list, int row); // and only that one
 
-// A stored string value as the program handed it over.
-std::string storedText(const char* key, const char* name);
+inline std::string storedText(const char* key, const char* name)
+{
+    return registry::handedOverText(registry::read(key, name));
+}
 
-// A running Lumenfold with its options dialog, opened as a left click on the tray icon opens it.
+// A running Lumenfold with its options dialog.
 class OptionsDialogTest : public ::testing::Test {
 protected:
     void open()
     {
-        if (!lumenfold.running()) {
-            ASSERT_TRUE(lumenfold.start());
-        }
+        ASSERT_TRUE(lumenfold.running() || lumenfold.start());
         ASSERT_NE(dialog = openOptionsDialog(lumenfold), nullptr);
     }
     void closeOptions()
@@ -61,9 +56,16 @@ protected:
         PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
         ASSERT_TRUE(waitGone(dialog));
     }
+    void terminate()
+    {
+        lumenfold.terminate();
+        ASSERT_EQ(lumenfold.waitForExit(), 0u);
+    }
     HWND item(int id) const { return GetDlgItem(dialog, id); }
-    // Edits the selected row's label in place: the text replaced, the edit ended with the key.
-    void renameSelected(const char* text, WORD endKey = VK_RETURN);
+    ListRows rows() const { return readDesktopList(item(IDC_DESKTOP_LIST)); }
+    void selectRow(int row) const { ::selectRow(item(IDC_DESKTOP_LIST), row); }
+    // Edits the row's label in place: the text replaced, the edit ended with the key.
+    void rename(int row, const char* text, WORD endKey = VK_RETURN);
 
     RunningLumenfold lumenfold;
     HWND dialog = nullptr;

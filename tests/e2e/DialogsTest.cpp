@@ -1,11 +1,6 @@
 #include "DialogDriver.h"
 #include "app/MessageCatalog.h"
 #include "desktops/HotkeyCode.h"
-#include "res/resource.h"
-#include "tests/support/TestRegistry.h"
-
-#include <commctrl.h>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -20,19 +15,26 @@ std::vector<std::string> names(std::initializer_list<const char*> list) { return
 // Whether a combination is registered by some program: then this one cannot have it.
 bool taken(HotkeyCode code)
 {
-    if (!RegisterHotKey(nullptr, 0x7000, hotkeyModifiers(code), hotkeyVirtualKey(code)))
-        return true;
-    UnregisterHotKey(nullptr, 0x7000);
-    return false;
+    return !RegisterHotKey(nullptr, 0x7000, hotkeyModifiers(code), hotkeyVirtualKey(code)) ||
+           !UnregisterHotKey(nullptr, 0x7000);
 }
 
 class Dialogs : public OptionsDialogTest {
 protected:
     void SetUp() override { prepareFirstRun(0); }
-
-    ListRows rows() const { return readDesktopList(item(IDC_DESKTOP_LIST)); }
-    std::string notice() const { return answerNotice(lumenfold.processId()); }
-    void selectRow(int row) { ::selectRow(item(IDC_DESKTOP_LIST), row); }
+    // The notice box's text, answered with OK; empty when none comes.
+    std::string notice() const
+    {
+        HWND box = findWindowOfProcess(lumenfold.processId(), "Attention 8-|", 5000);
+        // Found by its title, the box gets its text a moment later.
+        if (box == nullptr || !waitUntil([&] { return visible(box) && !messageBoxText(box).empty(); }))
+            return "";
+        std::string text = messageBoxText(box);
+        pressButton(box, IDOK);
+        waitGone(box);
+        return text;
+    }
+    bool labelEditEnded() const { return !SendMessageA(item(IDC_DESKTOP_LIST), LVM_GETEDITCONTROL, 0, 0); }
     HWND openEditDialog(int button)
     {
         click(item(button));
@@ -47,20 +49,20 @@ TEST_F(Dialogs, ADesktopAddedWithAHotkeyIsStoredAtOnceAndSwitchesAfterARestart)
     open();
     HWND edit = openEditDialog(IDC_ADD_DESKTOP);
     ASSERT_NE(edit, nullptr);
-    EXPECT_EQ(controlText(GetDlgItem(edit, IDC_DESKTOP_NAME)), "");
-    EXPECT_EQ(shownHotkey(GetDlgItem(edit, IDC_DESKTOP_HOTKEY)), 0);
-    typeInto(GetDlgItem(edit, IDC_DESKTOP_NAME), {'W', 'O', 'R', 'K'});
-    ASSERT_TRUE(waitUntil([&] { return controlText(GetDlgItem(edit, IDC_DESKTOP_NAME)) == "work"; }));
-    ASSERT_TRUE(typeAltCombination(GetDlgItem(edit, IDC_DESKTOP_HOTKEY), VK_F5));
+    HWND name = GetDlgItem(edit, IDC_DESKTOP_NAME), hotkey = GetDlgItem(edit, IDC_DESKTOP_HOTKEY);
+    EXPECT_EQ(controlText(name), "");
+    EXPECT_EQ(shownHotkey(hotkey), 0);
+    ASSERT_TRUE(focus(name));
+    typeKeys({'W', 'O', 'R', 'K'});
+    ASSERT_TRUE(waitUntil([&] { return controlText(name) == "work"; }));
+    ASSERT_TRUE(typeAltCombination(hotkey, VK_F5));
     click(GetDlgItem(edit, IDOK));
     ASSERT_TRUE(waitGone(edit));
-
     EXPECT_EQ(rows().names, names({"VirtDesk1", "VirtDesk2", "VirtDesk3", "work"}));
     EXPECT_EQ(storedText(DesksKey, "work"), "1 116\n");
     EXPECT_TRUE(taken(packHotkey(MOD_ALT, VK_F5)));
     closeOptions();
-    lumenfold.terminate();
-    ASSERT_EQ(lumenfold.waitForExit(), 0u);
+    terminate();
 
     HostedWindows hosted{"Here"};
     ASSERT_TRUE(lumenfold.start());
@@ -78,12 +80,10 @@ TEST_F(Dialogs, RenameInPlaceEditAHotkeyAndDeleteADesktopBelowTheCurrentOne)
     open();
     EXPECT_EQ(rows().currentRow, 2);
 
-    selectRow(1);
-    renameSelected("mail");
+    rename(1, "mail");
     EXPECT_TRUE(waitUntil([&] { return rows().names == names({"VirtDesk1", "mail", "VirtDesk3"}); }));
-    selectRow(1);
-    renameSelected("x", VK_ESCAPE);
-    ASSERT_TRUE(waitUntil([&] { return !SendMessageA(item(IDC_DESKTOP_LIST), LVM_GETEDITCONTROL, 0, 0); }));
+    rename(1, "x", VK_ESCAPE);
+    ASSERT_TRUE(waitUntil([&] { return labelEditEnded(); }));
     EXPECT_EQ(rows().names, names({"VirtDesk1", "mail", "VirtDesk3"})) << "a cancelled edit renames nothing";
 
     selectRow(1);
@@ -97,13 +97,11 @@ TEST_F(Dialogs, RenameInPlaceEditAHotkeyAndDeleteADesktopBelowTheCurrentOne)
 
     selectRow(0);
     click(item(IDC_DELETE_DESKTOP));
-    ASSERT_TRUE(waitUntil([&] { return rows().names.size() == 2; }));
-    EXPECT_EQ(rows().names, names({"mail", "VirtDesk3"}));
+    EXPECT_TRUE(waitUntil([&] { return rows().names == names({"mail", "VirtDesk3"}); }));
     EXPECT_EQ(rows().currentRow, 1) << "the mark follows the current desktop";
     EXPECT_TRUE(waitUntil([&] { return visible(one); })) << "the deleted desktop's window comes here";
     auto stored = registry::readAll(DesksKey);
-    EXPECT_EQ(stored.size(), 2u);
-    EXPECT_EQ(stored.count("VirtDesk2") + stored.count("VirtDesk1"), 0u);
+    EXPECT_TRUE(stored.size() == 2 && stored.count("mail") && stored.count("VirtDesk3"));
     closeOptions();
     EXPECT_TRUE(waitUntil([&] { return hostedMenuState(one) == itemsWithSendTo({1}); }))
         << "its \"send to\" names the desktops as they are now";
@@ -127,26 +125,23 @@ TEST_F(Dialogs, EachRefusalShowsItsMessageAndChangesNothing)
     selectRow(0);
     click(item(IDC_DELETE_DESKTOP));
     expectNotice(MsgCantDeleteCurrentDesktop, "delete the current desktop");
-    selectRow(1);
-    renameSelected("virtdesk1");
+    rename(1, "virtdesk1");
     expectNotice(MsgDesktopNameExists, "a name that differs only in letter case");
-    // Wine ends an emptied label edit as a cancelled one, without text: nothing is renamed and no
-    // notice comes. Windows hands over the empty text, and message 41 comes.
-    selectRow(1);
-    renameSelected("");
-    ASSERT_TRUE(waitUntil([&] { return !SendMessageA(item(IDC_DESKTOP_LIST), LVM_GETEDITCONTROL, 0, 0); }));
+    // Wine cancels an emptied label edit (no notice); Windows hands over the empty text.
+    rename(1, "");
+    ASSERT_TRUE(waitUntil([&] { return labelEditEnded(); }));
 
     HWND edit = openEditDialog(IDC_ADD_DESKTOP);
     ASSERT_NE(edit, nullptr);
     HWND name = GetDlgItem(edit, IDC_DESKTOP_NAME), hotkey = GetDlgItem(edit, IDC_DESKTOP_HOTKEY);
     click(GetDlgItem(edit, IDOK));
     expectNotice(MsgTypeDesktopName, "adding without a name");
-    typeInto(name, {'V', 'I', 'R', 'T', 'D', 'E', 'S', 'K', '3'});
+    ASSERT_TRUE(focus(name));
+    typeKeys({'V', 'I', 'R', 'T', 'D', 'E', 'S', 'K', '3'});
     ASSERT_TRUE(waitUntil([&] { return controlText(name) == "virtdesk3"; }));
     click(GetDlgItem(edit, IDOK));
     expectNotice(MsgDesktopNameExists, "adding a name in use");
-    // Desktop 2's combination, as the control would show it: typed, the registered hotkey would
-    // never reach the control.
+    // Desktop 2's combination set directly: typed, the registered hotkey would never reach the control.
     SetWindowTextA(name, "fresh");
     SendMessageA(hotkey, HKM_SETHOTKEY, MAKEWORD(VK_F2, HOTKEYF_ALT), 0);
     click(GetDlgItem(edit, IDOK));
@@ -159,9 +154,9 @@ TEST_F(Dialogs, EachRefusalShowsItsMessageAndChangesNothing)
     // A special hotkey the system refuses (desktop 1's) is reported when the focus leaves it.
     HWND next = item(IDC_NEXT_HOTKEY);
     WORD nextBefore = shownHotkey(next);
-    typeInto(next, {});
+    focus(next);
     SendMessageA(next, HKM_SETHOTKEY, MAKEWORD(VK_F1, HOTKEYF_ALT), 0);
-    typeInto(item(IDC_PREV_HOTKEY), {});
+    focus(item(IDC_PREV_HOTKEY));
     expectNotice(MsgCantRegisterNextHotkey, "a special hotkey in use");
     EXPECT_EQ(shownHotkey(next), nextBefore);
     EXPECT_TRUE(taken(packHotkey(MOD_ALT, VK_RIGHT))) << "the earlier combination is registered again";
@@ -185,9 +180,7 @@ TEST_F(Dialogs, AddingBeyondNinetyNineAndDeletingTheLastDesktopAreRefused)
     EXPECT_EQ(notice(), english.text(MsgDesktopLimitReached));
     EXPECT_EQ(findWindowOfProcess(lumenfold.processId(), EditDialogTitle, 0), nullptr);
     closeOptions();
-    lumenfold.terminate();
-    ASSERT_EQ(lumenfold.waitForExit(), 0u);
-
+    terminate();
     registry::deleteKey(DesksKey);
     registry::write(DesksKey, "only", REG_MULTI_SZ, "0 0\n");
     open();
@@ -197,8 +190,7 @@ TEST_F(Dialogs, AddingBeyondNinetyNineAndDeletingTheLastDesktopAreRefused)
     EXPECT_EQ(rows().names, names({"only"}));
 }
 
-// Escape keeps the stored options, and puts the stored special hotkeys back; closing stores the
-// controls.
+// Escape keeps the stored options and puts the stored special hotkeys back; closing stores the controls.
 TEST_F(Dialogs, EscapeKeepsTheStoredOptionsAndClosingStoresThem)
 {
     const HotkeyCode AltF9 = packHotkey(MOD_ALT, VK_F9), AltRight = packHotkey(MOD_ALT, VK_RIGHT);

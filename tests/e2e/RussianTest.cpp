@@ -1,21 +1,11 @@
 #include "DialogDriver.h"
-#include "res/resource.h"
-#include "tests/support/TestRegistry.h"
 
-#include <commctrl.h>
 #include <algorithm>
-#include <gtest/gtest.h>
 
-// These run under a Russian locale (ANSI code page 1251), as a Russian user's system would: Wine
-// makes the controls of a dialog created with the ANSI calls from their template text converted to
-// that code page.
+// Run under a Russian locale (code page 1251): Wine converts an ANSI dialog's template text to it.
 namespace {
 
-using registry::DesksKey;
-using registry::OptionsKey;
-
-// "Работа" in Windows-1251
-const char* Work = "\xD0\xE0\xE1\xEE\xF2\xE0";
+const char* Work = "\xD0\xE0\xE1\xEE\xF2\xE0"; // "Работа" in Windows-1251
 
 class Russian : public OptionsDialogTest {
 protected:
@@ -27,11 +17,9 @@ protected:
 TEST_F(Russian, ACyrillicNameIsStoredListedAnnouncedAndReadBack)
 {
     open();
-    HWND list = item(IDC_DESKTOP_LIST);
-    selectRow(list, 1);
-    renameSelected(Work);
-    ASSERT_TRUE(waitUntil([&] { return readDesktopList(list).names.at(1) == Work; }));
-    EXPECT_EQ(registry::handedOverText(registry::read(DesksKey, Work)), "1 113\n");
+    rename(1, Work);
+    ASSERT_TRUE(waitUntil([&] { return rows().names.at(1) == Work; }));
+    EXPECT_EQ(storedText(registry::DesksKey, Work), "1 113\n");
     closeOptions();
 
     EXPECT_TRUE(switchWith([] { pressAlt(VK_F2); }, [&] {
@@ -41,11 +29,10 @@ TEST_F(Russian, ACyrillicNameIsStoredListedAnnouncedAndReadBack)
         return notice != nullptr && controlText(notice) == Work;
     })) << "the notice names the desktop";
 
-    lumenfold.terminate();
-    ASSERT_EQ(lumenfold.waitForExit(), 0u);
+    terminate();
     // Wine enumerates the values sorted by name, so the desktop may come back under another id.
     open();
-    auto names = readDesktopList(item(IDC_DESKTOP_LIST)).names;
+    auto names = rows().names;
     EXPECT_NE(std::find(names.begin(), names.end(), Work), names.end());
 }
 
@@ -60,7 +47,7 @@ TEST_F(Russian, RussianAboutAndTerminateFromTheMenuBar)
     open();
     chooseMenuCommand(dialog, CmdRussian);
     ASSERT_TRUE(waitGone(dialog));
-    EXPECT_EQ(storedText(OptionsKey, "Language"), "rus");
+    EXPECT_EQ(storedText(registry::OptionsKey, "Language"), "rus");
 
     open();
     wchar_t add[16] = {};
