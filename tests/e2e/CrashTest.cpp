@@ -27,7 +27,6 @@ void removeJournal()
     RemoveDirectoryA(journalPath().c_str());
 }
 
-// However Lumenfold dies, the windows it has hidden come back.
 class Crash : public ::testing::Test {
 protected:
     void SetUp() override
@@ -35,9 +34,6 @@ protected:
         prepareFirstRun(0); // no notice, whose half second would only slow the tests down
         removeJournal();
         ASSERT_TRUE(hosted.ready());
-        one = hosted.window("One");
-        two = hosted.window("Two");
-        three = hosted.window("Three");
     }
 
     void TearDown() override { removeJournal(); }
@@ -56,12 +52,8 @@ protected:
         ASSERT_TRUE(pressAltUntil(VK_F1, [&] { return !visible(three) && visible(one); }));
     }
 
-    bool othersVisible() const { return visible(two) && visible(three); }
-
     HostedWindows hosted{"One", "Two", "Three"};
-    HWND one = nullptr;
-    HWND two = nullptr;
-    HWND three = nullptr;
+    HWND one = hosted.window("One"), two = hosted.window("Two"), three = hosted.window("Three");
     RunningLumenfold lumenfold;
 };
 
@@ -74,15 +66,14 @@ TEST_F(Crash, WindowsLeftHiddenByAKilledProgramAreShownAtTheNextStart)
 
     RunningLumenfold next;
     ASSERT_TRUE(next.start());
-    EXPECT_TRUE(waitUntil([&] { return othersVisible(); }));
+    EXPECT_TRUE(waitUntil([&] { return visible(two) && visible(three); }));
     next.terminate();
     EXPECT_EQ(next.waitForExit(), 0u);
     EXPECT_TRUE(readJournal().empty()) << "the clean exit left the journal";
 }
 
-// A thread started at an address where no code is: the fault ends the process with its code, and
-// no crash dialog keeps it and the windows waiting. The dialog looked for is Wine's, shown by its
-// debugger; Windows would show its error reporting's own, under another title.
+// A thread started where no code is. The dialog looked for is Wine's, shown by its debugger;
+// Windows would show its error reporting's own, under another title.
 TEST_F(Crash, AFaultInTheProgramShowsItsWindowsAndEndsItWithoutACrashDialog)
 {
     ASSERT_NO_FATAL_FAILURE(spreadOverDesktops());
@@ -91,7 +82,7 @@ TEST_F(Crash, AFaultInTheProgramShowsItsWindowsAndEndsItWithoutACrashDialog)
     ASSERT_NE(thread, nullptr);
     CloseHandle(thread);
 
-    EXPECT_TRUE(waitUntil([&] { return othersVisible(); })) << "the windows stayed hidden";
+    EXPECT_TRUE(waitUntil([&] { return visible(two) && visible(three); })) << "the windows stayed hidden";
     EXPECT_EQ(lumenfold.waitForExit(), static_cast<DWORD>(EXCEPTION_ACCESS_VIOLATION));
     // The dialog would come from a debugger started after the fault; two seconds is ample for it.
     HWND dialog = findTopLevel([](HWND window) { return windowText(window) == "Program Error"; }, 2000);
@@ -100,14 +91,10 @@ TEST_F(Crash, AFaultInTheProgramShowsItsWindowsAndEndsItWithoutACrashDialog)
         PostMessageA(dialog, WM_CLOSE, 0, 0);
 }
 
-// A journal that fails its checks is ignored whole, even with a window in it that is still hidden;
-// one that cannot be written goes unwritten. Either way the program works and ends as usual.
+// A journal that fails its checks is ignored whole, even with a window in it that is still hidden.
 TEST_F(Crash, ADamagedOrUnwritableJournalNeverStopsTheProgram)
 {
-    struct Damage {
-        const char* name;
-        std::function<std::string(std::string)> change; // none: a folder takes the file's name
-    };
+    struct Damage { const char* name; std::function<std::string(std::string)> change; }; // none: a folder instead
     const Damage damages[] = {
         {"garbage", [](std::string) { return std::string("not a journal at all"); }},
         {"cut short", [](std::string bytes) { return bytes.substr(0, bytes.size() - 1); }},

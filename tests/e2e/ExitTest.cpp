@@ -6,7 +6,6 @@
 
 namespace {
 
-// However Lumenfold ends, every window that it has hidden is shown again.
 class Exit : public ::testing::Test {
 protected:
     void SetUp() override
@@ -15,14 +14,13 @@ protected:
         ASSERT_TRUE(hosted.ready());
     }
 
-    // Starts the program and moves to desktop 2, which hides both windows.
-    void startAndHideEverything()
+    void startAndHideEverything(RunningLumenfold& program)
     {
-        ASSERT_TRUE(lumenfold.start());
+        ASSERT_TRUE(program.start());
+        ASSERT_TRUE(waitUntil([&] { return hostedMenuState(first) > 0 && hostedMenuState(second) > 0; }));
         ASSERT_TRUE(pressAltUntil(VK_F2, [&] { return !visible(first) && !visible(second); }));
     }
 
-    // The fatal error box of the process: its caption and text, answered; the process ends with 1.
     static void expectFatalBox(RunningLumenfold& program, const std::string& caption, const std::string& text)
     {
         HWND box = findMessageBox(program.processId());
@@ -34,7 +32,6 @@ protected:
     }
 
     bool allVisible() const { return visible(first) && visible(second); }
-    // The program's items have left both windows' system menus.
     bool itemsGone() const { return hostedMenuState(first) == 0 && hostedMenuState(second) == 0; }
 
     HostedWindows hosted{"First", "Second"};
@@ -42,17 +39,14 @@ protected:
     RunningLumenfold lumenfold;
 };
 
-// "Terminate" ends the process where it stands; a main window closed from another program ends
-// the main loop. Either way the items leave the filed windows, and windows that appear meanwhile
-// do not trouble the exit.
+// "Terminate" ends the process where it stands, a main window closed from another program the main
+// loop. Either way the items leave the filed windows, and windows appearing meanwhile do no harm.
 TEST_F(Exit, TerminateOrClosingTheMainWindowShowsEveryWindowAndEndsWithCodeZero)
 {
     for (bool terminate : {true, false}) {
         SCOPED_TRACE(terminate ? "Terminate" : "WM_CLOSE");
         RunningLumenfold program;
-        ASSERT_TRUE(program.start());
-        ASSERT_TRUE(waitUntil([&] { return hostedMenuState(first) > 0 && hostedMenuState(second) > 0; }));
-        ASSERT_TRUE(pressAltUntil(VK_F2, [&] { return !visible(first) && !visible(second); }));
+        ASSERT_NO_FATAL_FAILURE(startAndHideEverything(program));
         HostedWindows unfiled{"Unfiled"}; // on desktop 2, not on any list yet
         ASSERT_TRUE(waitUntil([&] { return hostedMenuState(unfiled.window("Unfiled")) > 0; }));
         ChildProcess appearing;
@@ -67,13 +61,11 @@ TEST_F(Exit, TerminateOrClosingTheMainWindowShowsEveryWindowAndEndsWithCodeZero)
     }
 }
 
-// A shell that lost the icon (as when Explorer restarts) makes the next switch fatal, with the
-// desktops locked; the hidden windows come back and the items go as the process ends, not before
-// the box is answered. Here another program removes the icon, which the shell knows by window and id.
+// A shell that lost the icon (as when Explorer restarts; here another program removes it) makes the
+// next switch fatal; the windows come back and the items go as the process ends, not before the box.
 TEST_F(Exit, FatalErrorAfterASwitchShowsEveryWindowAndEndsWithCodeOne)
 {
-    startAndHideEverything();
-    ASSERT_TRUE(waitUntil([&] { return hostedMenuState(first) > 0; }));
+    ASSERT_NO_FATAL_FAILURE(startAndHideEverything(lumenfold));
     NOTIFYICONDATAA icon = {};
     icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
     icon.hWnd = lumenfold.mainWindow();
@@ -88,7 +80,7 @@ TEST_F(Exit, FatalErrorAfterASwitchShowsEveryWindowAndEndsWithCodeOne)
 
 TEST_F(Exit, SecondInstanceIsRefusedInRussianAndTheFirstKeepsWorking)
 {
-    startAndHideEverything();
+    ASSERT_NO_FATAL_FAILURE(startAndHideEverything(lumenfold));
     RunningLumenfold secondInstance;
     ASSERT_TRUE(secondInstance.launch());
     expectFatalBox(secondInstance, russian::ErrorCaption, russian::AlreadyRunning);

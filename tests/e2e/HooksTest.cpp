@@ -1,6 +1,5 @@
-// The system-menu items and the tray menu, driven as a user and other programs would. The windows
-// are other programs' (WindowHost, notepad), so under Wine every item is made through the hook
-// library inside their own process: these tests exercise the in-process path.
+// The windows are other programs', so under Wine every item is made through the hook library
+// inside their own process: these tests exercise the in-process path.
 #include "ProgramDriver.h"
 #include "ScreenPicture.h"
 #include "tests/support/TestRegistry.h"
@@ -9,10 +8,7 @@
 
 namespace {
 
-bool hasState(HWND window, LRESULT expected)
-{
-    return waitUntil([&] { return hostedMenuState(window) == expected; });
-}
+bool hasState(HWND window, LRESULT expected) { return waitUntil([&] { return hostedMenuState(window) == expected; }); }
 
 // What the system menu posts when the user chooses one of the items.
 void choose(HWND window, UINT command) { PostMessageA(window, WM_SYSCOMMAND, command, 0); }
@@ -20,12 +16,10 @@ void choose(HWND window, UINT command) { PostMessageA(window, WM_SYSCOMMAND, com
 class Hooks : public ::testing::Test {
 protected:
     void SetUp() override { prepareFirstRun(0); }
-
     RunningLumenfold lumenfold;
 };
 
-// Every window gets its items made for the desktop current then: at start, when it appears titled
-// late, and on desktop 2. "On all desktops" keeps a window through switches until chosen again.
+// Items are made for the desktop current then: at start, for a window titled late, and on desktop 2.
 TEST_F(Hooks, EveryWindowGetsItsItemsAndOnAllDesktopsKeepsItThroughSwitches)
 {
     HostedWindows hosted{"Sentinel", "Everywhere"};
@@ -55,8 +49,7 @@ TEST_F(Hooks, EveryWindowGetsItsItemsAndOnAllDesktopsKeepsItThroughSwitches)
     EXPECT_TRUE(pressAltUntil(VK_F2, [&] { return !visible(window); }));
 }
 
-// Two hundred windows appear while the user switches; none is lost, each gets its items, and the
-// program answers afterwards (the exit showing every window is the exit tests').
+// The program answers afterwards too (the exit showing every window is the exit tests').
 TEST_F(Hooks, WindowsAppearingInABurstDuringSwitchesAllGetTheirItems)
 {
     ASSERT_TRUE(lumenfold.start());
@@ -80,8 +73,7 @@ TEST_F(Hooks, WindowsAppearingInABurstDuringSwitchesAllGetTheirItems)
     EXPECT_EQ(withoutItems, 0);
 }
 
-// The library is taken from the program's own folder only, never from the current folder or the
-// search path.
+// The library is taken from the program's own folder only, never the current folder or the path.
 TEST_F(Hooks, AStartWithoutTheLibraryBesideTheProgramEndsWithMessage11)
 {
     std::string folder = helperPath("alone"), programFolder = helperPath("..\\..\\bin");
@@ -131,8 +123,7 @@ TEST_F(TrayMenu, CloseAllAppsOfAHiddenDesktopAndAWindowItemThatBringsItsWindowHe
     EXPECT_TRUE(pressAltUntil(VK_F2, [&] { return !visible(distant); })) << "it is filed under the desktop left";
 }
 
-// No desktop at all, the desks key present but empty: the tray menu and the system-menu items do
-// nothing harmful to a window there is (the hotkeys and the exit are the registry fuzz test's).
+// The desks key present but empty (the hotkeys and the exit are the registry fuzz test's).
 TEST_F(TrayMenu, WithNoDesktopEveryEntryPointDoesNothingHarmful)
 {
     registry::write(registry::DesksKey, "Gone", REG_MULTI_SZ, "0 0");

@@ -2,28 +2,13 @@
 
 #include "tests/support/TestRegistry.h"
 
-namespace {
-INPUT keyInput(WORD virtualKey, bool release)
-{
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = virtualKey;
-    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC));
-    bool extended = virtualKey == VK_LEFT || virtualKey == VK_RIGHT || virtualKey == VK_DELETE;
-    input.ki.dwFlags = (release ? KEYEVENTF_KEYUP : 0) | (extended ? KEYEVENTF_EXTENDEDKEY : 0);
-    return input;
-}
-}
-
 HWND findMainWindow(DWORD processId) { return findWindowOfProcess(processId, "LumenfoldAppWin", 0); }
-
 HWND findWindowOfProcess(DWORD processId, const std::string& title, DWORD timeoutMs)
 {
     return findTopLevel([&](HWND window) {
         return (processId == 0 || processOf(window) == processId) && windowText(window) == title;
     }, timeoutMs);
 }
-
 bool visible(HWND window) { return IsWindowVisible(window) != FALSE; }
 
 void endStrayLumenfolds()
@@ -55,7 +40,6 @@ RunningLumenfold::~RunningLumenfold()
 }
 
 bool RunningLumenfold::launch() { return process.start("\"" + programPath() + "\""); }
-
 bool RunningLumenfold::start()
 {
     // Once the main loop waits for input, ReadyMessage, posted before the loop began, is gone.
@@ -63,18 +47,20 @@ bool RunningLumenfold::start()
            WaitForInputIdle(process.handle(), 15000) == 0;
 }
 
-void RunningLumenfold::terminate()
-{
-    PostMessageA(main != nullptr ? main : findMainWindow(process.id()), WM_COMMAND, 1, 0);
-}
+void RunningLumenfold::terminate() { PostMessageA(main ? main : findMainWindow(process.id()), WM_COMMAND, 1, 0); }
 
 void pressKeys(std::initializer_list<WORD> virtualKeys)
 {
     std::vector<INPUT> inputs;
+    auto add = [&](WORD key, DWORD release) {
+        DWORD extended = key == VK_LEFT || key == VK_RIGHT || key == VK_DELETE ? KEYEVENTF_EXTENDEDKEY : 0;
+        inputs.push_back({INPUT_KEYBOARD, {}});
+        inputs.back().ki = {key, static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)), release | extended, 0, 0};
+    };
     for (WORD key : virtualKeys)
-        inputs.push_back(keyInput(key, false));
+        add(key, 0);
     for (auto key = std::rbegin(virtualKeys); key != std::rend(virtualKeys); ++key)
-        inputs.push_back(keyInput(*key, true));
+        add(*key, KEYEVENTF_KEYUP);
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
@@ -117,8 +103,7 @@ LRESULT hostedMenuState(HWND window)
 {
     static const UINT message = RegisterWindowMessageA("WindowHostMenuState");
     DWORD_PTR state = 0;
-    bool answered = SendMessageTimeoutA(window, message, 0, 0, SMTO_ABORTIFHUNG, 2000, &state);
-    return answered ? static_cast<LRESULT>(state) : -1;
+    return SendMessageTimeoutA(window, message, 0, 0, SMTO_ABORTIFHUNG, 2000, &state) ? LRESULT(state) : -1;
 }
 
 Notepad::Notepad()

@@ -10,30 +10,23 @@
 
 namespace {
 
-using registry::DesksKey;
-using registry::OptionsKey;
+using namespace registry;
 
 struct Write { const char* key; std::string name; DWORD type; std::string data; };
 
-// What a damaged profile, an older version or another program may leave in the keys. refusal is
-// the text of the box with which the start is refused; empty where the program is meant to run.
-struct Case {
-    const char* title;
-    std::vector<Write> writes;
-    const char* refusal = "";
-};
+// What a damaged profile, an older version or another program may leave in the keys, and the text
+// of the box refusing the start where the program is not meant to run.
+struct Case { const char* title; std::vector<Write> writes; const char* refusal = ""; };
 
 Write desk(std::string name, std::string text, DWORD type = REG_MULTI_SZ) { return {DesksKey, name, type, text}; }
 Write option(const char* name, DWORD type, const std::string& data) { return {OptionsKey, name, type, data}; }
 std::string dword(DWORD value) { return std::string(reinterpret_cast<const char*>(&value), sizeof value); }
-std::string digits(size_t count) { return std::string(count, '7'); }
-std::string garbage(size_t count) // every byte value, NULs and line feeds among them
-{
-    std::string bytes(count, 0);
-    for (size_t i = 0; i < count; ++i)
-        bytes[i] = static_cast<char>(i * 37 + 11);
+const std::string digits(5000, '7'), garbage = [] { // every byte value, NULs and line feeds among them
+    std::string bytes;
+    while (bytes.size() < 5000)
+        bytes += static_cast<char>(bytes.size() * 37 + 11);
     return bytes;
-}
+}();
 
 // Desktops 1 to 3 on Alt+F1 to Alt+F3 as at a first run, the others each on a combination of
 // their own with a letter or digit, so that every one of them has a hotkey to register.
@@ -57,11 +50,10 @@ const std::vector<Case> cases = {
     {"EmptyData", desks(1, {option("PrevDesk", REG_SZ, ""), option("NextDesk", REG_SZ, ""),
                             option("CloseAll", REG_SZ, ""), option("ShowCurDeskMsg", REG_BINARY, ""),
                             option("Language", REG_SZ, ""), desk("Empty", ""), desk("EmptyBinary", "", REG_BINARY)})},
-    {"OversizedData", desks(3, {option("PrevDesk", REG_SZ, digits(5000)), option("NextDesk", REG_SZ, garbage(5000)),
-                                option("CloseAll", REG_BINARY, garbage(5000)),
-                                option("ShowCurDeskMsg", REG_BINARY, garbage(5000)),
-                                option("Language", REG_SZ, garbage(5000)), desk("Digits", digits(5000)),
-                                desk("Garbage", garbage(5000)), desk("BufferFull", "1 " + std::string(273, '9'))})},
+    {"OversizedData", desks(3, {option("PrevDesk", REG_SZ, digits), option("NextDesk", REG_SZ, garbage),
+                                option("CloseAll", REG_BINARY, garbage), option("ShowCurDeskMsg", REG_BINARY, garbage),
+                                option("Language", REG_SZ, garbage), desk("Digits", digits), desk("Garbage", garbage),
+                                desk("BufferFull", "1 " + std::string(273, '9'))})},
     {"LongNames", {desk("AFifteenChars15", "1 112\n"), desk("A" + std::string(40, 'x'), "1 113\n"),
                    desk("FourteenChars1", "1 113\n"), desk("Zlast", "1 114\n")}},
     {"NonAsciiNames", {desk("\xD0\xE0\xE1\xEE\xF2\xE0", "1 112\n"), desk("\xC4\xEE\xEC", "1 113\n"),
@@ -91,9 +83,8 @@ protected:
     {
         endStrayLumenfolds();
         registry::resetProgramKeys();
-        HKEY key; // an existing desks key, empty or not, is no first run
-        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, DesksKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr), 0);
-        RegCloseKey(key);
+        registry::write(DesksKey, "Gone", REG_SZ, ""); // an existing desks key, empty or not, is no first run
+        registry::deleteValue(DesksKey, "Gone");
         for (const Write& write : GetParam().writes)
             registry::write(write.key, write.name.c_str(), write.type, write.data);
         readable = readableDesks();

@@ -1,7 +1,5 @@
 #include "TestRegistry.h"
 
-#include <vector>
-
 namespace registry {
 namespace {
 struct OpenKey {
@@ -36,10 +34,10 @@ Value read(const char* path, const char* name)
     OpenKey open(path, KEY_READ);
     DWORD size = 0;
     if (open.key && RegQueryValueExA(open.key, name, nullptr, &value.type, nullptr, &size) == ERROR_SUCCESS) {
-        std::vector<char> data(size + 1);
-        RegQueryValueExA(open.key, name, nullptr, &value.type, reinterpret_cast<BYTE*>(data.data()), &size);
+        value.data.resize(size + 1);
+        RegQueryValueExA(open.key, name, nullptr, &value.type, reinterpret_cast<BYTE*>(&value.data[0]), &size);
         value.exists = true;
-        value.data.assign(data.data(), size);
+        value.data.resize(size);
     }
     return value;
 }
@@ -47,8 +45,7 @@ Value read(const char* path, const char* name)
 void write(const char* path, const char* name, DWORD type, const std::string& data)
 {
     // No NUL after the data in the buffer, so that Wine stores exactly these bytes.
-    std::vector<char> bytes(data.begin(), data.end());
-    bytes.push_back('x');
+    std::string bytes = data + 'x';
     RegSetValueExA(OpenKey(path, KEY_ALL_ACCESS, true).key, name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
                    static_cast<DWORD>(data.size()));
 }
@@ -68,10 +65,9 @@ std::map<std::string, Value> readAll(const char* path)
 ULONGLONG lastWriteTime(const char* path)
 {
     OpenKey open(path, KEY_READ);
-    FILETIME written = {};
-    if (open.key)
-        RegQueryInfoKeyA(open.key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                         nullptr, &written);
+    FILETIME written = {}; // left 0 without the key
+    RegQueryInfoKeyA(open.key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                     &written);
     return (static_cast<ULONGLONG>(written.dwHighDateTime) << 32) | written.dwLowDateTime;
 }
 

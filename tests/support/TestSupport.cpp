@@ -1,8 +1,6 @@
 #include "TestSupport.h"
 
-#include <cstdio>
 #include <utility>
-#include <vector>
 
 bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
 {
@@ -31,8 +29,7 @@ std::string helperPath(const char* name)
     return test.substr(0, test.find_last_of('\\') + 1) + name;
 }
 
-// Tests are built into build/tests/bin, the program into build/bin.
-std::string programPath() { return helperPath("..\\..\\bin\\Lumenfold.exe"); }
+std::string programPath() { return helperPath("..\\..\\bin\\Lumenfold.exe"); } // tests are in build/tests/bin
 
 ChildProcess::~ChildProcess()
 {
@@ -49,20 +46,15 @@ bool ChildProcess::start(const std::string& commandLine)
     SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
     HANDLE nul = CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable,
                              OPEN_EXISTING, 0, nullptr);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = startup.hStdOutput = startup.hStdError = nul;
-    std::vector<char> line(commandLine.c_str(), commandLine.c_str() + commandLine.size() + 1);
-    BOOL started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info);
+    STARTUPINFOA startup = {sizeof startup, nullptr, nullptr, nullptr, 0, 0, 0, 0, 0, 0, 0, STARTF_USESTDHANDLES, 0, 0,
+                            nullptr, nul, nul, nul};
+    std::string line = commandLine;
+    BOOL started = CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info);
     CloseHandle(nul);
     return started != FALSE;
 }
 
-bool ChildProcess::running() const
-{
-    return info.hProcess != nullptr && WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT;
-}
+bool ChildProcess::running() const { return info.hProcess && WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT; }
 
 std::optional<DWORD> ChildProcess::waitForExit(DWORD timeoutMs)
 {
@@ -84,15 +76,9 @@ std::string className(HWND window)
     return std::string(name, GetClassNameA(window, name, sizeof name));
 }
 
-DWORD processOf(HWND window)
-{
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    return processId;
-}
+DWORD processOf(HWND window) { DWORD id = 0; return GetWindowThreadProcessId(window, &id), id; }
 
 using Search = std::pair<const std::function<bool(HWND)>*, HWND>;
-
 static BOOL CALLBACK checkWindow(HWND window, LPARAM context)
 {
     auto* search = reinterpret_cast<Search*>(context);
@@ -115,14 +101,12 @@ HWND findMessageBox(DWORD processId, DWORD timeoutMs)
 }
 
 std::string messageBoxText(HWND box) { return windowText(GetDlgItem(box, 0xFFFF)); }
-
 void pressButton(HWND box, int buttonId) { PostMessageA(GetDlgItem(box, buttonId), BM_CLICK, 0, 0); }
 
 std::string hexBytes(const std::string& text)
 {
     std::string hex;
-    char pair[4];
     for (unsigned char byte : text)
-        hex += (std::snprintf(pair, sizeof pair, "%02X ", byte), pair);
+        hex += {"0123456789ABCDEF"[byte >> 4], "0123456789ABCDEF"[byte & 15], ' '};
     return hex;
 }

@@ -8,8 +8,7 @@ namespace {
 
 // Combinations that nothing else in the session uses, so that registering them cannot fail.
 const int CtrlAltShift = MOD_CONTROL | MOD_ALT | MOD_SHIFT;
-const HotkeyCode Desk1Key = packHotkey(CtrlAltShift, VK_F9);
-const HotkeyCode Desk3Key = packHotkey(CtrlAltShift, VK_F11);
+const HotkeyCode Desk1Key = packHotkey(CtrlAltShift, VK_F9), Desk3Key = packHotkey(CtrlAltShift, VK_F11);
 
 // Three desktops on those, instead of a first run's. The names sort in the desktops' order: Wine
 // enumerates by name.
@@ -22,10 +21,8 @@ void writeOwnDesktops()
 }
 
 bool loopOverran = false;
-
 void CALLBACK endOverrunningLoop(HWND, UINT, UINT_PTR, DWORD) { loopOverran = true; PostQuitMessage(0); }
 
-// The real dispatcher over the model, the default options read.
 class MainLoopHotkeys : public ModelTest {
 protected:
     MainLoopHotkeys() : ModelTest(writeOwnDesktops) {}
@@ -71,9 +68,8 @@ TEST_F(MainLoopHotkeys, APressBeforeStartupCompletedIsDiscardedNotDeferred)
     EXPECT_EQ(runQueued(), 2);
 }
 
-// Armed presses act by their combination whatever their id, and "next" on the last desktop and
-// "previous" on the first change nothing: there is no wrap-around. A desktop's combination that
-// is also "next" acts twice, the desktop's first: from desktop 3 it ends on 2 (on 1 the other way).
+// No wrap-around at either end. A desktop's combination that is also "next" acts twice, the
+// desktop's first: from desktop 3 it ends on 2 (on 1 the other way).
 TEST_F(MainLoopHotkeys, ArmedPressesActByCombinationWhateverTheirIdAndNeverWrapAround)
 {
     const HotkeyCode unknown = packHotkey(CtrlAltShift, VK_F8);

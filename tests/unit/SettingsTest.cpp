@@ -30,11 +30,8 @@ extern "C" void* const importedRegSetValueExA __asm__("__imp__RegSetValueExA@24"
 
 namespace {
 
-using registry::DesksKey;
-using registry::OptionsKey;
-using registry::RunKey;
+using namespace registry;
 
-// A text of exactly the given length: the beginning, then spaces.
 std::string padded(const std::string& beginning, size_t length) { return beginning + std::string(length - beginning.size(), ' '); }
 
 // The options as a first run leaves them; each test then stores what it reads, or sets what it saves.
@@ -48,7 +45,6 @@ protected:
     Settings settings{messages};
 };
 
-// Every default of a first run, strings handed over without their NUL.
 TEST_F(Options, TheFirstRunWritesEveryDefaultWithoutNuls)
 {
     const struct { const char *key, *name; DWORD type; std::string text; } defaults[] = {
@@ -88,9 +84,8 @@ TEST_F(Options, OverlongOrMalformedValuesReadAsNoneAndTheOneByteNoticeDefaultAsT
     EXPECT_EQ(settings.noticeFlags, 1u);
 }
 
-// What the options dialog stores, and which values, is its end-to-end tests'; here the bytes handed
-// over: hotkeys as two numbers without a NUL ("0 0" for none, which registers nothing), the flags
-// as four bytes, the language as its whole field with the NUL. Auto start follows its option.
+// The bytes handed over (which values the dialog stores is its end-to-end tests'): hotkeys without
+// a NUL ("0 0" for none, registering nothing), four flag bytes, the language's field with the NUL.
 TEST_F(Options, SavingHandsOverTheExactBytesAndAutoStartFollowsItsOption)
 {
     settings.load();

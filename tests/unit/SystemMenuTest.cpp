@@ -24,21 +24,18 @@ std::string describe(HMENU menu, int first = 0)
         MENUITEMINFOA item = {sizeof item, MIIM_ID | MIIM_STATE | MIIM_SUBMENU | MIIM_STRING | MIIM_FTYPE, 0, 0, 0,
                               nullptr, nullptr, nullptr, 0, name, sizeof name, nullptr};
         GetMenuItemInfoA(menu, position, TRUE, &item);
+        std::string mark = (item.fState & MFS_CHECKED) ? "*" : (item.fState != 0 ? "!" : "");
         text += position > first ? ", " : "";
-        if (item.fType & MFT_SEPARATOR) {
+        if (item.fType & MFT_SEPARATOR)
             text += "-";
-            continue;
-        }
-        text += (item.fState & MFS_CHECKED) ? "*" : (item.fState != 0 ? "!" : "");
-        if (item.hSubMenu != nullptr)
-            text += std::string(name) + "[" + describe(item.hSubMenu) + "]";
+        else if (item.hSubMenu != nullptr)
+            text += mark + name + "[" + describe(item.hSubMenu) + "]";
         else
-            text += std::to_string(item.wID) + " " + name;
+            text += mark + std::to_string(item.wID) + " " + name;
     }
     return text;
 }
 
-// The program's items at the end of a window's system menu, from "on all desktops" on.
 std::string programItems(HWND window)
 {
     HMENU menu = GetSystemMenu(window, FALSE);
@@ -50,17 +47,11 @@ std::string programItems(HWND window)
 
 class SystemMenus : public ModelTest {
 protected:
-    void SetUp() override
-    {
-        ModelTest::SetUp();
-        injector.attachMainWindow(mainWindow.handle());
-    }
-
+    SystemMenus() { injector.attachMainWindow(mainWindow.handle()); }
     SystemMenuInjector injector{desktops, messages, SystemMenuChannel::instance()};
 };
 
-// Ids in the order the items are appended; the current desktop is checked and has no "switch";
-// a desktop without windows has no "close all"; windows from the top of the stacking order.
+// The current desktop has no "switch", one without windows no "close all"; windows from the top down.
 TEST_F(SystemMenus, TheTrayMenuHandsOutIdsInTheOrderItsItemsAreAppended)
 {
     TestWindow onThree("On three");
@@ -79,8 +70,7 @@ TEST_F(SystemMenus, TheTrayMenuHandsOutIdsInTheOrderItsItemsAreAppended)
 }
 
 // Items already there are left alone. An entry of a desktop deleted since the list was made moves
-// nothing, and the list is made anew; sent, the window is filed as DesktopModel's cases show, and
-// its list is remade for the desktop that it is on now.
+// nothing and remakes the list; how a sent window is filed is DesktopModel's cases'.
 TEST_F(SystemMenus, ANewWindowGetsOnAllDesktopsAndSendToEveryOtherDesktopRemadeWhenStaleOrSent)
 {
     TestWindow window("Editor");

@@ -12,11 +12,9 @@
 namespace {
 
 const int IconSize = 32;
-const DWORD Black = 0x000000;
-const DWORD White = 0xFFFFFF;
+const DWORD Black = 0x000000, White = 0xFFFFFF;
 
-// An icon's colour and mask bitmaps as pixels without the alpha byte, top row first; empty when
-// the handle is no icon, or no longer one.
+// Pixels without the alpha byte, top row first; empty when the handle is no icon, or no longer one.
 struct IconPixels {
     std::vector<DWORD> color, mask;
     DWORD at(int column, int row) const { return color[row * IconSize + column]; }
@@ -68,10 +66,9 @@ protected:
     HiddenWindow paintWindow;
 };
 
-// The resource ids of the digit icons do not follow the digits, so the drawing itself tells which
-// digit an icon shows: seven-segment glyphs, each segment sampled at one point inside it (column,
-// row): a top, b upper right, c lower right, d bottom, e lower left, f upper left, g middle. A
-// number is its tens digit's left half beside its ones digit's, in opaque black and white.
+// The digit icons' resource ids do not follow the digits, so the drawing tells the digit: seven
+// segments, each sampled at one point inside it (column, row): a top, b upper right, c lower right,
+// d bottom, e lower left, f upper left, g middle.
 TEST_F(NumberIcons, EachDigitIconShowsItsDigitAndANumberItsTwoDigitsLeftHalves)
 {
     const struct { char segment; int column, row; } points[] = {{'a', 7, 5}, {'b', 12, 9}, {'c', 12, 22}, {'d', 7, 26}, {'e', 3, 22}, {'f', 3, 9}, {'g', 7, 15}};
@@ -107,10 +104,8 @@ TEST_F(NumberIcons, EachDigitIconShowsItsDigitAndANumberItsTwoDigitsLeftHalves)
         EXPECT_EQ(composeNumberIcon(paintWindow.handle(), outside, messages), nullptr) << outside;
 }
 
-// The tray keeps a copy of what it shows: each number icon goes once its successor is shown,
-// also when the number does not change, and number 0 shows the program's own icon. A leak of one
-// bitmap or device context per update shows within a few hundred updates. The shell shows the tip
-// over the icon.
+// The tray keeps a copy of what it shows, so an icon can go once its successor is shown. A leak of
+// one bitmap or device context per update shows within a few hundred updates.
 TEST_F(NumberIcons, EachIconGoesOnceItsSuccessorIsShownAndUpdatesLeaveNoGdiObjects)
 {
     TrayIcon tray(paintWindow.handle(), 3, messages);
