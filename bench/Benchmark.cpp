@@ -435,8 +435,9 @@ std::string unfinishedNote(const char* who, const std::vector<SwitchTimes>& unfi
 {
     std::string note;
     for (const SwitchTimes& times : unfinished)
-        note += std::string(who) + " unfinished, " + std::to_string(times.changed()) + " of " +
-                std::to_string(times.changedAt.size()) + " changed; ";
+        note += std::string(who) + ": " + std::to_string(times.changed()) + " of " +
+                std::to_string(times.changedAt.size()) + " changed within " +
+                std::to_string(static_cast<int>(SwitchLimitMs / 1000)) + " s, left out; ";
     return note;
 }
 
