@@ -1,7 +1,7 @@
 # make        install what is missing, then build into build/
 # make run    build, then start Lumenfold under Wine with a few programs to switch between
 # make test   build, then run every test under Wine (make test ARGS='-R Catalog' runs a few)
-# make bench  build, then print what the tray menu, the menu checks and a new window's items cost
+# make bench  build, then print a table of switch and tray-menu times against their floors
 BUILD := build
 SESSION := scripts/wine-session.sh
 
@@ -25,6 +25,7 @@ test: build
 	@timeout 1800 $(SESSION) $(BUILD) ctest --test-dir $(BUILD) --output-on-failure --timeout 120 $(ARGS)
 
 bench: build
+	@echo "machine: $$(nproc) processors, $$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -n 1); load average $$(cut -d" " -f1-3 /proc/loadavg)"
 	@$(SESSION) $(BUILD) wine $(BUILD)/bin/LumenfoldBench.exe
 
 clean:

@@ -1,26 +1,53 @@
-// Lumenfold's benchmark: prints what the tray menu, the system-menu check and a new window's items
-// cost on this machine. It measures; it judges nothing.
-//   - the tray menu with 99 desktops of 20 windows each: built, and shown until its window is up;
-//   - the "on all desktops" check of 50 windows, as every switch makes it: through the direct path
-//     (this program's own windows) and through the hook library (windows of another program);
-//   - how long a new window of another program waits for its items from a running Lumenfold.
+// Lumenfold's benchmark: one table of what a desktop switch and the tray menu take on this machine,
+// each beside its floor, the same system calls made directly by this program. It measures; it
+// judges nothing.
+//   - Switches between desktop 1, holding N windows of five programs, and the empty desktop 2:
+//     from just before the key press until every window has its new visibility, seen by polling.
+//     The floor hides and shows the same windows itself with ShowWindow, one call per window,
+//     polled the same way; the two take turns, so that both meet the same load.
+//   - The same with one more window on top, of a program that has stopped answering: a new one
+//     for each switch, a fifth of a second into its hang, and one that the system has marked as
+//     hung. That window changes only when its thread runs again, so only the live windows are
+//     awaited, and the floor leaves it be.
+//   - The tray menu with 99 desktops of 20 windows, built and shown until its window is up.
+// Under the table, when each window changed in the switches with a fresh hang among ten windows.
 #include "app/CommandMap.h"
 #include "app/MessageCatalog.h"
 #include "app/TrayMenu.h"
 #include "desktops/DesktopManager.h"
 #include "desktops/LockedDesktops.h"
-#include "hooks/SystemMenuItems.h"
-#include "hooks/TopLevelWindows.h"
 #include "ui/Settings.h"
 
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
+#include <memory>
+#include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
+const int RoundTrips = 7;
+const int HostPrograms = 5;
+const int WindowCounts[] = {10, 50, 200};
+// The system marks a window as hung about five seconds after its thread stopped answering.
+const double MarkedHungAfterMs = 6000;
+// A switch that is not over by then is left out of the medians and noted.
+const double SwitchLimitMs = 30000;
+const DWORD StartLimitMs = 20000;
+// Lumenfold's own limit for an answer: a window that does not answer within it is hung to Lumenfold.
+const UINT AnswerLimitMs = 200;
+const char ProgramKey[] = "Software\\Lumenfold";
+const char MainWindowTitle[] = "LumenfoldAppWin";
+const WPARAM TerminateCommand = 1;
+
+enum class Switcher { Floor, Lumenfold };
+enum class Hang { None, Fresh, Marked };
+const Hang Hangs[] = {Hang::None, Hang::Fresh, Hang::Marked};
+
 double nowMs()
 {
     static LARGE_INTEGER frequency = [] { LARGE_INTEGER f; QueryPerformanceFrequency(&f); return f; }();
@@ -29,17 +56,22 @@ double nowMs()
     return 1000.0 * counter.QuadPart / frequency.QuadPart;
 }
 
-template <typename Work>
-double medianMs(int runs, Work work)
+// The middle value; -1 when there is none.
+double median(std::vector<double> values)
 {
-    std::vector<double> times;
-    for (int run = 0; run < runs; ++run) {
-        double start = nowMs();
-        work();
-        times.push_back(nowMs() - start);
+    if (values.empty())
+        return -1;
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+bool waitFor(const std::function<bool()>& condition, DWORD limitMs)
+{
+    for (DWORD start = GetTickCount(); !condition(); Sleep(10)) {
+        if (GetTickCount() - start >= limitMs)
+            return false;
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return true;
 }
 
 std::string folderOfThisProgram()
@@ -50,41 +82,420 @@ std::string folderOfThisProgram()
     return folder.substr(0, folder.find_last_of('\\'));
 }
 
-HWND makeWindow(const std::string& title)
-{
-    return CreateWindowExA(0, "STATIC", title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 200, 100, nullptr,
-                           nullptr, nullptr, nullptr);
-}
+std::string lumenfoldCommand() { return "\"" + folderOfThisProgram() + "\\Lumenfold.exe\""; }
+std::string windowHostCommand() { return "\"" + folderOfThisProgram() + "\\..\\tests\\bin\\WindowHost.exe\""; }
 
-struct ChildProgram {
-    PROCESS_INFORMATION info = {};
-    explicit ChildProgram(const std::string& commandLine)
-    {
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        std::string line = commandLine;
-        CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info);
-        WaitForInputIdle(info.hProcess, 20000);
-    }
+// A child process without standard handles, so that it never holds this program's output open;
+// ended on destruction if it still runs.
+class ChildProgram {
+public:
+    ChildProgram() = default;
+    ChildProgram(const ChildProgram&) = delete;
+    ChildProgram& operator=(const ChildProgram&) = delete;
     ~ChildProgram()
     {
+        if (info.hProcess == nullptr)
+            return;
         TerminateProcess(info.hProcess, 0);
         WaitForSingleObject(info.hProcess, 5000);
         CloseHandle(info.hProcess);
         CloseHandle(info.hThread);
     }
+    bool start(const std::string& commandLine)
+    {
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        std::vector<char> line(commandLine.begin(), commandLine.end());
+        line.push_back('\0');
+        return CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info);
+    }
+    DWORD id() const { return info.dwProcessId; }
+    HANDLE handle() const { return info.hProcess; }
+
+private:
+    PROCESS_INFORMATION info = {};
 };
 
-std::vector<HWND> windowsOf(DWORD processId)
+DWORD processOf(HWND window)
+{
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    return process;
+}
+
+// The visible top-level windows of these processes, from the top of the stacking order down.
+std::vector<HWND> windowsOf(const std::vector<DWORD>& processes)
 {
     std::vector<HWND> found;
     for (HWND window = GetTopWindow(nullptr); window != nullptr; window = GetWindow(window, GW_HWNDNEXT)) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == processId && IsWindowVisible(window))
+        bool ours = std::find(processes.begin(), processes.end(), processOf(window)) != processes.end();
+        if (ours && IsWindowVisible(window))
             found.push_back(window);
     }
     return found;
+}
+
+// N windows of five programs, all on the screen.
+class LiveHosts {
+public:
+    explicit LiveHosts(int windowCount)
+    {
+        int perProgram = windowCount / HostPrograms;
+        for (int n = 1; n <= HostPrograms; ++n) {
+            programs.push_back(std::make_unique<ChildProgram>());
+            programs.back()->start(windowHostCommand() + " --burst " + std::to_string(perProgram) + " Program" +
+                                   std::to_string(n));
+            DWORD id = programs.back()->id();
+            waitFor([&] { return windowsOf({id}).size() == static_cast<size_t>(perProgram); }, StartLimitMs);
+        }
+    }
+    std::vector<HWND> windowsTopToBottom() const
+    {
+        std::vector<DWORD> processes;
+        for (const auto& program : programs)
+            processes.push_back(program->id());
+        return windowsOf(processes);
+    }
+
+private:
+    std::vector<std::unique_ptr<ChildProgram>> programs;
+};
+
+bool answers(HWND window)
+{
+    DWORD_PTR ignored = 0;
+    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, AnswerLimitMs, &ignored) != 0;
+}
+
+// One window, on top of the others, of a program that stops answering shortly after showing it.
+// Construction returns once the window has let an answer wait as long as Lumenfold waits for one.
+class HungHost {
+public:
+    HungHost()
+    {
+        program.start(windowHostCommand() + " --hang Hung");
+        waitFor([&] { return !windowsOf({program.id()}).empty(); }, StartLimitMs);
+        std::vector<HWND> windows = windowsOf({program.id()});
+        hungWindow = windows.empty() ? nullptr : windows.front();
+        while (answers(hungWindow))
+            hungSince = nowMs();
+    }
+    HWND window() const { return hungWindow; }
+    double hungForMs() const { return nowMs() - hungSince; }
+    bool markedHung() const { return IsHungAppWindow(hungWindow) != FALSE; }
+    void waitUntilMarkedHung() const
+    {
+        if (hungForMs() < MarkedHungAfterMs)
+            Sleep(static_cast<DWORD>(MarkedHungAfterMs - hungForMs()));
+    }
+
+private:
+    ChildProgram program;
+    HWND hungWindow = nullptr;
+    double hungSince = nowMs();
+};
+
+// The real program after a first start: Alt+F1 to Alt+F3 switch desktops, and no notice shows on a
+// switch (the notice would hold the switch for its half second).
+class RunningLumenfold {
+public:
+    RunningLumenfold()
+    {
+        prepareFirstRun();
+        program.start(lumenfoldCommand());
+        waitFor([&] { return (mainWindow = findMainWindow()) != nullptr; }, StartLimitMs);
+        WaitForInputIdle(program.handle(), StartLimitMs);
+        // The items that its start puts into every window's system menu are added meanwhile.
+        Sleep(1000);
+    }
+    ~RunningLumenfold()
+    {
+        PostMessageA(mainWindow, WM_COMMAND, TerminateCommand, 0);
+        WaitForSingleObject(program.handle(), 10000);
+    }
+    bool running() const { return mainWindow != nullptr; }
+
+private:
+    static void prepareFirstRun()
+    {
+        RegDeleteTreeA(HKEY_CURRENT_USER, ProgramKey);
+        RegDeleteKeyA(HKEY_CURRENT_USER, ProgramKey);
+        HKEY key = nullptr;
+        RegCreateKeyExA(HKEY_CURRENT_USER, ProgramKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+        const BYTE noNotice[4] = {};
+        RegSetValueExA(key, "ShowCurDeskMsg", 0, REG_BINARY, noNotice, sizeof noNotice);
+        RegCloseKey(key);
+    }
+    HWND findMainWindow() const
+    {
+        HWND window = nullptr;
+        while ((window = FindWindowExA(nullptr, window, nullptr, MainWindowTitle)) != nullptr) {
+            if (processOf(window) == program.id())
+                return window;
+        }
+        return nullptr;
+    }
+
+    ChildProgram program;
+    HWND mainWindow = nullptr;
+};
+
+INPUT keyInput(WORD virtualKey, bool release)
+{
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = release ? KEYEVENTF_KEYUP : 0;
+    return input;
+}
+
+void pressAlt(WORD virtualKey)
+{
+    INPUT keys[] = {keyInput(VK_MENU, false), keyInput(virtualKey, false), keyInput(virtualKey, true),
+                    keyInput(VK_MENU, true)};
+    SendInput(4, keys, sizeof(INPUT));
+}
+
+// When each window had its new visibility, in ms after the switch began (-1 where it never did);
+// with a fresh hang, where the hung window stood and how long it had been hung.
+struct SwitchTimes {
+    std::vector<double> changedAt;
+    int liveAboveHung = -1; // the visible live windows above the hung one at the start
+    double hungAtStartMs = -1;
+    double hungAtEndMs = -1;
+    bool markedHung = false; // by the end of the switch
+    bool done() const { return !changedAt.empty() && first() >= 0; }
+    int changed() const
+    {
+        return static_cast<int>(std::count_if(changedAt.begin(), changedAt.end(), [](double at) { return at >= 0; }));
+    }
+    double first() const { return *std::min_element(changedAt.begin(), changedAt.end()); }
+    double last() const { return *std::max_element(changedAt.begin(), changedAt.end()); }
+};
+
+// Polls without a pause, so that a change is seen as soon as it has happened.
+SwitchTimes watchChanges(const std::vector<HWND>& windows, bool shown, double start)
+{
+    SwitchTimes times{std::vector<double>(windows.size(), -1)};
+    size_t waiting = windows.size();
+    while (waiting > 0 && nowMs() - start < SwitchLimitMs) {
+        for (size_t n = 0; n < windows.size(); ++n) {
+            if (times.changedAt[n] < 0 && (IsWindowVisible(windows[n]) != FALSE) == shown) {
+                times.changedAt[n] = nowMs() - start;
+                --waiting;
+            }
+        }
+    }
+    return times;
+}
+
+// As Lumenfold does: hidden from the top down, shown from the bottom up so that each SW_SHOW,
+// which activates its window, puts it above the one before.
+void showDirectly(const std::vector<HWND>& topToBottom, bool shown)
+{
+    if (shown)
+        std::for_each(topToBottom.rbegin(), topToBottom.rend(), [](HWND window) { ShowWindow(window, SW_SHOW); });
+    else
+        std::for_each(topToBottom.begin(), topToBottom.end(), [](HWND window) { ShowWindow(window, SW_HIDE); });
+}
+
+// The calls are made by a second thread while this one watches, as it watches Lumenfold's switch.
+SwitchTimes switchDirectly(const std::vector<HWND>& windows, bool shown)
+{
+    double start = nowMs();
+    std::thread calls(showDirectly, std::cref(windows), shown);
+    SwitchTimes times = watchChanges(windows, shown, start);
+    calls.join();
+    return times;
+}
+
+SwitchTimes switchWithLumenfold(const std::vector<HWND>& windows, bool shown)
+{
+    double start = nowMs();
+    pressAlt(shown ? VK_F1 : VK_F2);
+    return watchChanges(windows, shown, start);
+}
+
+int visibleWindowsAbove(HWND window, const std::vector<HWND>& among)
+{
+    int above = 0;
+    for (HWND each = GetTopWindow(nullptr); each != nullptr && each != window; each = GetWindow(each, GW_HWNDNEXT)) {
+        if (IsWindowVisible(each) && std::find(among.begin(), among.end(), each) != among.end())
+            ++above;
+    }
+    return above;
+}
+
+// With a fresh hang, a program that has just stopped answering has its window on the desktop
+// being left.
+SwitchTimes switchOnce(Switcher switcher, const std::vector<HWND>& windows, bool shown, Hang hang)
+{
+    std::optional<HungHost> freshHung;
+    if (hang == Hang::Fresh)
+        freshHung.emplace();
+    int liveAboveHung = freshHung ? visibleWindowsAbove(freshHung->window(), windows) : -1;
+    double hungAtStartMs = freshHung ? freshHung->hungForMs() : -1;
+    SwitchTimes times =
+        switcher == Switcher::Floor ? switchDirectly(windows, shown) : switchWithLumenfold(windows, shown);
+    times.liveAboveHung = liveAboveHung;
+    times.hungAtStartMs = hungAtStartMs;
+    if (freshHung) {
+        times.hungAtEndMs = freshHung->hungForMs();
+        times.markedHung = freshHung->markedHung();
+    }
+    return times;
+}
+
+struct Series {
+    std::vector<SwitchTimes> hides;
+    std::vector<SwitchTimes> shows;
+    // Not over within the limit: a dropped key press (no window changed) or windows left behind.
+    std::vector<SwitchTimes> unfinishedHides;
+    std::vector<SwitchTimes> unfinishedShows;
+};
+
+// After an unfinished switch the desktops are unknown: desktop 1 is brought back.
+void recoverDesktop1(const std::vector<HWND>& windows)
+{
+    pressAlt(VK_F1);
+    watchChanges(windows, true, nowMs());
+}
+
+// From desktop 1 to desktop 2 and back.
+void roundTrip(Switcher switcher, const std::vector<HWND>& windows, Hang hang, Series& series)
+{
+    SwitchTimes hide = switchOnce(switcher, windows, false, hang);
+    if (!hide.done()) {
+        series.unfinishedHides.push_back(hide);
+        recoverDesktop1(windows);
+        return;
+    }
+    SwitchTimes show = switchOnce(switcher, windows, true, hang);
+    if (!show.done()) {
+        series.unfinishedShows.push_back(show);
+        recoverDesktop1(windows);
+        return;
+    }
+    series.hides.push_back(hide);
+    series.shows.push_back(show);
+}
+
+struct Measured {
+    Hang hang;
+    Series floor;
+    Series lumenfold;
+};
+
+// The floor and Lumenfold in turns, so that both meet the same load from the rest of the machine.
+// Lumenfold runs all along: its hooks in the programs count in the floor too.
+Measured measureRoundTrips(const std::vector<HWND>& windows, Hang hang)
+{
+    Measured measured{hang, {}, {}};
+    std::optional<HungHost> longHung;
+    if (hang == Hang::Marked) {
+        longHung.emplace();
+        longHung->waitUntilMarkedHung();
+    }
+    for (int trip = 0; trip < RoundTrips; ++trip) {
+        roundTrip(Switcher::Floor, windows, hang, measured.floor);
+        roundTrip(Switcher::Lumenfold, windows, hang, measured.lumenfold);
+    }
+    return measured;
+}
+
+double medianOf(const std::vector<SwitchTimes>& switches, double (SwitchTimes::*figure)() const)
+{
+    std::vector<double> values;
+    for (const SwitchTimes& times : switches)
+        values.push_back((times.*figure)());
+    return median(values);
+}
+
+struct Row {
+    std::string what;
+    double floorMs = -1;
+    double lumenfoldMs = -1;
+    double firstChangeMs = -1; // of Lumenfold's switch
+    std::string note;
+};
+
+std::string describe(int windowCount, Hang hang, bool shown)
+{
+    std::string what = (shown ? "show " : "hide ") + std::to_string(windowCount) + " windows";
+    if (hang == Hang::Fresh)
+        what += " + 1 hung < 5 s";
+    if (hang == Hang::Marked)
+        what += " + 1 hung > 6 s";
+    return what + (shown ? " (Alt+F1)" : " (Alt+F2)");
+}
+
+std::string unfinishedNote(const char* who, const std::vector<SwitchTimes>& unfinished)
+{
+    std::string note;
+    for (const SwitchTimes& times : unfinished)
+        note += std::string(who) + ": " + std::to_string(times.changed()) + " of " +
+                std::to_string(times.changedAt.size()) + " changed within " +
+                std::to_string(static_cast<int>(SwitchLimitMs / 1000)) + " s, left out; ";
+    return note;
+}
+
+// With a fresh hang, how long it had lasted when Lumenfold's switches ended.
+std::string hangNote(const std::vector<SwitchTimes>& switches)
+{
+    std::string note;
+    double longestHang = 0;
+    int marked = 0;
+    for (const SwitchTimes& times : switches) {
+        longestHang = std::max(longestHang, times.hungAtEndMs);
+        marked += times.markedHung ? 1 : 0;
+    }
+    if (longestHang > 0)
+        note += "hung up to " + std::to_string(static_cast<int>(longestHang)) + " ms at the end; ";
+    if (marked > 0)
+        note += "marked hung by the end of " + std::to_string(marked) + " switches";
+    return note;
+}
+
+Row rowOf(const std::string& what, const std::vector<SwitchTimes>& floor, const std::vector<SwitchTimes>& lumenfold,
+          const std::string& note)
+{
+    return {what, medianOf(floor, &SwitchTimes::last), medianOf(lumenfold, &SwitchTimes::last),
+            medianOf(lumenfold, &SwitchTimes::first), note + hangNote(lumenfold)};
+}
+
+void addRows(std::vector<Row>& table, int windowCount, const Measured& measured)
+{
+    const Series& floor = measured.floor;
+    const Series& lumenfold = measured.lumenfold;
+    table.push_back(rowOf(describe(windowCount, measured.hang, false), floor.hides, lumenfold.hides,
+                          unfinishedNote("floor", floor.unfinishedHides) +
+                              unfinishedNote("Lumenfold", lumenfold.unfinishedHides)));
+    table.push_back(rowOf(describe(windowCount, measured.hang, true), floor.shows, lumenfold.shows,
+                          unfinishedNote("floor", floor.unfinishedShows) +
+                              unfinishedNote("Lumenfold", lumenfold.unfinishedShows)));
+}
+
+// Returns Lumenfold's round trips with a fresh hang, for a closer look.
+Series measureSwitches(int windowCount, std::vector<Row>& table)
+{
+    std::fprintf(stderr, "switching %d windows...\n", windowCount);
+    LiveHosts hosts(windowCount);
+    std::vector<HWND> windows = hosts.windowsTopToBottom();
+    RunningLumenfold lumenfold;
+    if (!lumenfold.running()) {
+        std::fprintf(stderr, "Lumenfold did not start\n");
+        return {};
+    }
+    Series freshHang;
+    for (Hang hang : Hangs) {
+        Measured measured = measureRoundTrips(windows, hang);
+        addRows(table, windowCount, measured);
+        if (hang == Hang::Fresh)
+            freshHang = measured.lumenfold;
+    }
+    return freshHang;
 }
 
 // Closes the tray menu as soon as its window is up, and notes when that was.
@@ -97,127 +508,147 @@ void CALLBACK closeMenuOnceShown(HWND, UINT, UINT_PTR, DWORD)
     }
 }
 
-void trayMenu(LockedDesktops& desktops, DesktopManager& manager, const MessageCatalog& messages, HWND owner)
+double showMenuMs(const std::function<HMENU()>& build, HWND owner)
 {
+    std::vector<double> times;
+    for (int run = 0; run < RoundTrips; ++run) {
+        double start = nowMs();
+        menuShownAt = 0;
+        HMENU menu = build();
+        UINT_PTR timer = SetTimer(nullptr, 0, 1, closeMenuOnceShown);
+        SetForegroundWindow(owner);
+        TrackPopupMenu(menu, 0, 10, 10, 0, owner, nullptr);
+        if (menuShownAt > 0)
+            times.push_back(menuShownAt - start);
+        KillTimer(nullptr, timer);
+        DestroyMenu(menu);
+    }
+    return median(times);
+}
+
+// The same items as the tray menu's, made with nothing but the menu calls.
+HMENU menuOfPlainItems()
+{
+    HMENU menu = CreatePopupMenu();
+    for (int desk = 1; desk <= 99; ++desk) {
+        HMENU submenu = CreatePopupMenu();
+        for (int item = 0; item < 23; ++item)
+            AppendMenuA(submenu, MF_STRING, 2 + desk * 23 + item, "Window 10.10");
+        AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu), "Desk 10");
+    }
+    return menu;
+}
+
+// In this process, once no Lumenfold runs: its desktops take the desktop hotkeys.
+Row measureTrayMenu()
+{
+    std::fprintf(stderr, "tray menu...\n");
+    MessageCatalog messages{"eng"};
+    Settings settings{messages};
+    DesktopManager manager{settings, messages};
+    LockedDesktops desktops{manager};
+    HWND owner = CreateWindowExA(0, "STATIC", MainWindowTitle, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr,
+                                 nullptr);
+    manager.attachMainWindow(owner);
+    manager.loadDesktops();
+
     std::vector<HWND> windows;
     for (int desk = 1; desk <= 99; ++desk) {
         if (desk > 3)
             manager.setName(static_cast<DesktopId>(desk), ("Desk " + std::to_string(desk)).c_str());
         for (int n = 0; n < 20; ++n)
-            windows.push_back(makeWindow("Window " + std::to_string(desk) + "." + std::to_string(n)));
+            windows.push_back(CreateWindowExA(0, "STATIC", ("Window " + std::to_string(desk) + "." +
+                                                            std::to_string(n)).c_str(),
+                                              WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 200, 100, nullptr,
+                                              nullptr, nullptr, nullptr));
         if (desk < 99)
             manager.switchTo(static_cast<DesktopId>(desk + 1));
     }
     CommandMap commands;
-    double built = medianMs(5, [&] {
-        DestroyMenu(buildTrayMenu(desktops, commands, messages));
+    double lumenfoldMs = showMenuMs([&] {
         commands.clear();
-    });
-    double shown = medianMs(5, [&] {
-        HMENU menu = buildTrayMenu(desktops, commands, messages);
-        UINT_PTR timer = SetTimer(nullptr, 0, 1, closeMenuOnceShown);
-        SetForegroundWindow(owner);
-        TrackPopupMenu(menu, 0, 10, 10, 0, owner, nullptr);
-        KillTimer(nullptr, timer);
-        DestroyMenu(menu);
-        commands.clear();
-    });
-    // The same items made and shown with nothing but the menu calls: what the system itself takes.
-    auto sameItems = [] {
-        HMENU menu = CreatePopupMenu();
-        for (int desk = 1; desk <= 99; ++desk) {
-            HMENU submenu = CreatePopupMenu();
-            for (int item = 0; item < 23; ++item)
-                AppendMenuA(submenu, MF_STRING, 2 + desk * 23 + item, "Window 10.10");
-            AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu), "Desk 10");
-        }
-        return menu;
-    };
-    double floor = medianMs(5, [&] { DestroyMenu(sameItems()); });
-    double floorShown = medianMs(5, [&] {
-        HMENU menu = sameItems();
-        UINT_PTR timer = SetTimer(nullptr, 0, 1, closeMenuOnceShown);
-        SetForegroundWindow(owner);
-        TrackPopupMenu(menu, 0, 10, 10, 0, owner, nullptr);
-        KillTimer(nullptr, timer);
-        DestroyMenu(menu);
-    });
-    // Filing the visible windows walks every top-level window there is, hidden ones included.
-    double walk = medianMs(5, [&] { forEachUserWindow(owner, [](HWND) {}); });
-    std::printf("tray menu, 99 desktops x 20 windows: built %.1f ms (the walk over %zu windows %.1f ms), built and "
-                "shown %.1f ms\n", built, windows.size(), walk, shown);
-    std::printf("  the same items with the menu calls alone: built %.1f ms, built and shown %.1f ms\n", floor,
-                floorShown);
+        return buildTrayMenu(desktops, commands, messages);
+    }, owner);
+    double floorMs = showMenuMs(menuOfPlainItems, owner);
     for (HWND window : windows)
         DestroyWindow(window);
+    return {"tray menu 99 desktops x 20 windows, built+shown", floorMs, lumenfoldMs, -1, ""};
 }
 
-void onAllDesktopsCheck()
+void printDateAndMachine()
 {
-    std::vector<HWND> own;
-    for (int n = 0; n < 50; ++n)
-        own.push_back(makeWindow("Own " + std::to_string(n)));
-    double direct = medianMs(9, [&] { for (HWND window : own) isOnAllDesktops(window); });
-    for (HWND window : own)
-        DestroyWindow(window);
-
-    // The hook library serves the requests inside the other program once its hooks are in.
-    HMODULE library = LoadLibraryA((folderOfThisProgram() + "\\TrapKit.dll").c_str());
-    auto catchCreateWin = reinterpret_cast<BYTE(WINAPI*)(int)>(reinterpret_cast<void*>(GetProcAddress(library, "CatchCreateWin")));
-    if (catchCreateWin == nullptr || !catchCreateWin(1)) {
-        std::printf("check of 50 windows: direct %.2f ms; the hook library could not be loaded\n", direct);
-        return;
-    }
-    std::string command = "\"" + folderOfThisProgram() + "\\..\\tests\\bin\\WindowHost.exe\" --burst 50 Other";
-    ChildProgram host(command);
-    std::vector<HWND> others;
-    for (int wait = 0; wait < 200 && (others = windowsOf(host.info.dwProcessId)).size() < 50; ++wait)
-        Sleep(50);
-    isOnAllDesktops(others.front()); // the library comes into the other program on its first hook call
-    double inProcess = medianMs(9, [&] { for (HWND window : others) isOnAllDesktops(window); });
-    std::printf("on-all-desktops check of 50 windows in a switch: direct %.2f ms, through the hook library %.2f ms "
-                "(%zu windows)\n", direct, inProcess, others.size());
-    catchCreateWin(0);
-    FreeLibrary(library);
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    SYSTEM_INFO system;
+    GetSystemInfo(&system);
+    auto wineVersion = reinterpret_cast<const char*(CDECL*)()>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version")));
+    std::printf("date: %04u-%02u-%02u %02u:%02u\n", now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute);
+    std::printf("as Windows sees it: %lu processors, architecture %u, level %u, revision %04x; Wine %s\n",
+                system.dwNumberOfProcessors, system.wProcessorArchitecture, system.wProcessorLevel,
+                system.wProcessorRevision, wineVersion != nullptr ? wineVersion() : "none");
 }
 
-void newWindowDelay()
+std::string figure(double ms, const char* format = "%.1f")
 {
-    ChildProgram lumenfold("\"" + folderOfThisProgram() + "\\Lumenfold.exe\"");
-    const UINT menuState = RegisterWindowMessageA("WindowHostMenuState");
-    std::vector<double> delays;
-    for (int run = 0; run < 5; ++run) {
-        double start = nowMs();
-        ChildProgram host("\"" + folderOfThisProgram() + "\\..\\tests\\bin\\WindowHost.exe\" New");
-        std::vector<HWND> windows = windowsOf(host.info.dwProcessId);
-        DWORD_PTR state = 0;
-        while (!windows.empty() && nowMs() - start < 10000 &&
-               !(SendMessageTimeoutA(windows.front(), menuState, 0, 0, SMTO_ABORTIFHUNG, 1000, &state) && (state & 1)))
-            Sleep(1);
-        delays.push_back(nowMs() - start);
+    if (ms < 0)
+        return "-";
+    char text[32];
+    std::snprintf(text, sizeof text, format, ms);
+    return text;
+}
+
+void printTable(const std::vector<Row>& table)
+{
+    std::printf("\nmedians of %d; hide = Alt+F2 to the empty desktop 2, show = Alt+F1 back; floor = ShowWindow "
+                "by this program\n", RoundTrips);
+    std::printf("%-48s %9s %12s %9s %12s  %s\n", "", "floor", "Lumenfold", "Lumenfold", "first change", "");
+    std::printf("%-48s %9s %12s %9s %12s  %s\n", "what", "ms", "ms", "/ floor", "ms", "note");
+    for (const Row& row : table) {
+        double ratio = row.floorMs > 0 && row.lumenfoldMs >= 0 ? row.lumenfoldMs / row.floorMs : -1;
+        std::printf("%-48s %9s %12s %9s %12s  %s\n", row.what.c_str(), figure(row.floorMs).c_str(),
+                    figure(row.lumenfoldMs).c_str(), figure(ratio, "%.2f").c_str(),
+                    figure(row.firstChangeMs).c_str(), row.note.c_str());
     }
-    PostMessageA(FindWindowA(nullptr, "LumenfoldAppWin"), WM_COMMAND, 1, 0);
-    WaitForSingleObject(lumenfold.info.hProcess, 10000);
-    std::sort(delays.begin(), delays.end());
-    std::printf("a new window of another program has its items %.0f ms after its program starts (median of 5)\n",
-                delays[2]);
+}
+
+void printChangeTimes(const char* label, const std::vector<SwitchTimes>& switches)
+{
+    std::printf("  %s: first window changed at %.0f ms, last at %.0f ms (medians)\n", label,
+                medianOf(switches, &SwitchTimes::first), medianOf(switches, &SwitchTimes::last));
+    for (const SwitchTimes& times : switches) {
+        std::vector<double> inOrder = times.changedAt;
+        std::sort(inOrder.begin(), inOrder.end());
+        std::printf("    %d live windows above the hung one, hung for %.0f to %.0f ms:", times.liveAboveHung,
+                    times.hungAtStartMs, times.hungAtEndMs);
+        for (double at : inOrder)
+            std::printf(" %.0f", at);
+        std::printf("\n");
+    }
+}
+
+// When each live window changed, from the key press on, as seen from outside.
+void printSwitchPhases(const Series& freshHang)
+{
+    std::printf("\n10 windows + 1 hung < 5 s, Lumenfold: when each live window changed, in ms after the key press, "
+                "one line per switch\n");
+    printChangeTimes("hide (Alt+F2)", freshHang.hides);
+    printChangeTimes("show (Alt+F1)", freshHang.shows);
 }
 }
 
 int main()
 {
-    // First, while this program holds no hotkey that Lumenfold needs.
-    newWindowDelay();
-
-    MessageCatalog messages{"eng"};
-    Settings settings{messages};
-    DesktopManager manager{settings, messages};
-    LockedDesktops desktops{manager};
-    HWND owner = CreateWindowExA(0, "STATIC", "LumenfoldAppWin", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
-    manager.attachMainWindow(owner);
-    manager.loadDesktops();
-
-    onAllDesktopsCheck();
-    trayMenu(desktops, manager, messages, owner);
+    printDateAndMachine();
+    std::vector<Row> table;
+    Series tenWithFreshHang;
+    for (int windowCount : WindowCounts) {
+        Series freshHang = measureSwitches(windowCount, table);
+        if (windowCount == WindowCounts[0])
+            tenWithFreshHang = freshHang;
+    }
+    table.push_back(measureTrayMenu());
+    printTable(table);
+    printSwitchPhases(tenWithFreshHang);
     return 0;
 }
