@@ -2,6 +2,7 @@
 # make run    build, then start Lumenfold under Wine with a few programs to switch between
 # make test   build, then run every test under Wine (make test ARGS='-R Catalog' runs a few)
 # make bench  build, then print a table of switch and tray-menu times against their floors
+#             (make bench ARGS="10 menu" measures only 10 windows and the tray menu)
 BUILD := build
 SESSION := scripts/wine-session.sh
 
@@ -26,7 +27,7 @@ test: build
 
 bench: build
 	@echo "machine: $$(nproc) processors, $$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -n 1); load average $$(cut -d" " -f1-3 /proc/loadavg)"
-	@$(SESSION) $(BUILD) wine $(BUILD)/bin/LumenfoldBench.exe
+	@$(SESSION) $(BUILD) wine $(BUILD)/bin/LumenfoldBench.exe $(ARGS)
 
 clean:
 	rm -rf $(BUILD)

@@ -637,18 +637,27 @@ void printSwitchPhases(const Series& freshHang)
 }
 }
 
-int main()
+// With arguments, only what they name: window counts and "menu", e.g. "10 menu".
+int main(int argc, char** argv)
 {
+    std::vector<std::string> wanted(argv + 1, argv + argc);
+    auto measures = [&](const std::string& what) {
+        return wanted.empty() || std::find(wanted.begin(), wanted.end(), what) != wanted.end();
+    };
     printDateAndMachine();
     std::vector<Row> table;
     Series tenWithFreshHang;
     for (int windowCount : WindowCounts) {
+        if (!measures(std::to_string(windowCount)))
+            continue;
         Series freshHang = measureSwitches(windowCount, table);
         if (windowCount == WindowCounts[0])
             tenWithFreshHang = freshHang;
     }
-    table.push_back(measureTrayMenu());
+    if (measures("menu"))
+        table.push_back(measureTrayMenu());
     printTable(table);
-    printSwitchPhases(tenWithFreshHang);
+    if (!tenWithFreshHang.hides.empty())
+        printSwitchPhases(tenWithFreshHang);
     return 0;
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 class MessageCatalog;
+class ThreadAnswers;
 class Settings;
 class TrayIcon;
 
@@ -72,11 +73,11 @@ private:
     void registerDesktopHotkeys();
     void unregisterDesktopHotkeys();
 
-    void fileUnlessOnAllDesktops(HWND window);
+    void fileWindowsOnScreen(const std::vector<HWND>& onScreen, const ThreadAnswers& answers);
     // Every window filed on a desktop, the current one's too when asked.
     std::vector<HWND> filedWindows(bool withCurrent) const;
     void journalHiddenWindows() { journal.record(filedWindows(false)); }
-    void showDesktopWindows(const Desktop& target);
+    void showDesktopWindows(const Desktop& target, const ThreadAnswers& answers);
     void updateTrayIcon();
     void showNotice(bool keep);
 

@@ -2,13 +2,14 @@
 
 #include "WindowRequests.h"
 #include "app/TrayIcon.h"
-#include "hooks/SystemMenuItems.h"
+#include "hooks/SystemMenuChannel.h"
 #include "hooks/TopLevelWindows.h"
 #include "ui/Settings.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
+#include <set>
 
 namespace {
 const DWORD TransientNoticeMs = 500;
@@ -24,17 +25,25 @@ void DesktopManager::switchTo(DesktopId id)
     if (static_cast<unsigned>(static_cast<int>(id)) > desktops.size() || id == 0)
         return;
 
+    std::vector<HWND> onScreen;
+    forEachUserWindow(mainWindow, [&onScreen](HWND window) { onScreen.push_back(window); });
+    // Every thread concerned is asked once, all at once, whether it answers: a hung one costs one
+    // short wait, and its windows are neither asked for their mark nor waited for.
+    std::vector<HWND> concerned = onScreen;
+    for (const WindowEntry& entry : desktop(id).windows)
+        concerned.push_back(entry.hwnd);
+    ThreadAnswers answers(concerned);
+
     // The list of the desktop being left is rebuilt from what is on the screen now. The journal
     // takes it with every other filed window before the first of them is hidden.
-    forgetWindows(current);
-    forEachUserWindow(mainWindow, [this](HWND window) { fileUnlessOnAllDesktops(window); });
+    fileWindowsOnScreen(onScreen, answers);
     journal.record(filedWindows(true));
     std::vector<WindowEntry>& left = desktop(current).windows;
     for (const WindowEntry& entry : left)
-        showWindowWithoutBlocking(entry.hwnd, SW_HIDE);
+        answers.show(entry.hwnd, SW_HIDE);
     std::reverse(left.begin(), left.end());
 
-    showDesktopWindows(desktop(id));
+    showDesktopWindows(desktop(id), answers);
     current = id;
     journalHiddenWindows();
 
@@ -45,22 +54,36 @@ void DesktopManager::switchTo(DesktopId id)
         showNotice(true);
 }
 
-void DesktopManager::fileUnlessOnAllDesktops(HWND window)
+// A window whose thread does not answer cannot have its mark read in time: it counts as unmarked.
+void DesktopManager::fileWindowsOnScreen(const std::vector<HWND>& onScreen, const ThreadAnswers& answers)
 {
-    if (!isOnAllDesktops(window))
-        desktop(current).windows.push_back(makeEntry(window));
+    std::set<HWND> onAllDesktops = SystemMenuChannel::instance().markedAmong(
+        onScreen, [&answers](HWND window) { return answers.answers(window); });
+    forgetWindows(current);
+    for (HWND window : onScreen) {
+        if (onAllDesktops.count(window) == 0)
+            desktop(current).windows.push_back(makeEntry(window));
+    }
 }
 
 // Each SW_SHOW activates its window, so showing them bottom to top restores the stacking order.
-void DesktopManager::showDesktopWindows(const Desktop& target)
+// The topmost window that answers is then activated. A hung window must never keep the
+// activation: while it has it, the keys typed on the display reach no hotkey (Wine hands it the
+// activation when the active window is hidden and it is next in the stacking order).
+void DesktopManager::showDesktopWindows(const Desktop& target, const ThreadAnswers& answers)
 {
     for (const WindowEntry& entry : target.windows)
-        showWindowWithoutBlocking(entry.hwnd, SW_SHOW);
-    if (target.windows.empty())
-        return;
-    HWND topmost = target.windows.back().hwnd;
-    SetActiveWindow(topmost);
-    SetForegroundWindow(topmost);
+        answers.show(entry.hwnd, SW_SHOW);
+    for (auto entry = target.windows.rbegin(); entry != target.windows.rend(); ++entry) {
+        if (answers.answers(entry->hwnd)) {
+            SetActiveWindow(entry->hwnd);
+            SetForegroundWindow(entry->hwnd);
+            return;
+        }
+    }
+    HWND foreground = GetForegroundWindow();
+    if (foreground == nullptr || !answers.answers(foreground))
+        SetForegroundWindow(mainWindow);
 }
 
 void DesktopManager::updateTrayIcon()

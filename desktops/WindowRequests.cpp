@@ -6,6 +6,10 @@ namespace {
 const UINT AnswerLimitMs = 200;
 // How often the close request checks on the application while it waits for the answer.
 const DWORD CloseWaitSliceMs = 100;
+// How long a switch waits for every thread to answer at once: a thread still busy after it gets its
+// windows shown and hidden without waiting, as a hung one does. It is all that a hung program
+// costs a switch.
+const DWORD AllThreadsLimitMs = 80;
 
 // The close request that is awaited now. Only the user-interface thread asks windows to close, and
 // a reply that comes after its request was given up carries an older serial and is ignored.
@@ -32,6 +36,70 @@ void waitForReplies()
     MSG message;
     PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
 }
+
+// The question to all threads that is awaited now. Its serial is in the high half of each reply's
+// data, so that a late reply to an earlier question is ignored; the thread's index in the low half.
+struct AllThreadsQuestion {
+    ULONG_PTR serial = 0;
+    std::vector<char>* answered = nullptr;
+};
+AllThreadsQuestion question;
+
+void CALLBACK receiveThreadAnswer(HWND, UINT, ULONG_PTR data, LRESULT)
+{
+    size_t index = data & 0xFFFF;
+    if ((data >> 16) == question.serial && question.answered != nullptr && index < question.answered->size())
+        (*question.answered)[index] = 1;
+}
+}
+
+// Every thread gets the question first, so that all of them answer at the same time; then each is
+// awaited in turn within what is left of the one limit. The waits are SendMessageTimeout's, which
+// run the other threads' reply callbacks meanwhile and, unlike a wait on the message queue, do not
+// tell the system that this program is idle.
+ThreadAnswers::ThreadAnswers(const std::vector<HWND>& windows)
+{
+    std::vector<HWND> asked;
+    for (HWND window : windows) {
+        DWORD thread = GetWindowThreadProcessId(window, nullptr);
+        if (thread != 0 && threads.emplace(thread, false).second && asked.size() < 0x10000)
+            asked.push_back(window);
+    }
+    std::vector<char> answered(asked.size(), 0);
+    std::vector<char> questioned(asked.size(), 0);
+    static ULONG_PTR lastSerial = 0;
+    question = AllThreadsQuestion{++lastSerial & 0xFFFF, &answered};
+    for (size_t index = 0; index < asked.size(); ++index) {
+        ULONG_PTR data = (question.serial << 16) | index;
+        questioned[index] = !IsHungAppWindow(asked[index]) &&
+                            SendMessageCallbackA(asked[index], WM_NULL, 0, 0, receiveThreadAnswer, data);
+    }
+    DWORD start = GetTickCount();
+    for (size_t index = 0; index < asked.size(); ++index) {
+        DWORD waited = GetTickCount() - start;
+        if (answered[index] || !questioned[index] || waited >= AllThreadsLimitMs)
+            continue;
+        DWORD_PTR ignored = 0;
+        if (SendMessageTimeoutA(asked[index], WM_NULL, 0, 0, SMTO_ABORTIFHUNG, AllThreadsLimitMs - waited, &ignored))
+            answered[index] = 1;
+    }
+    question.answered = nullptr;
+    for (size_t index = 0; index < asked.size(); ++index)
+        threads[GetWindowThreadProcessId(asked[index], nullptr)] = answered[index] != 0;
+}
+
+bool ThreadAnswers::answers(HWND window) const
+{
+    auto found = threads.find(GetWindowThreadProcessId(window, nullptr));
+    return found != threads.end() ? found->second : answersMessages(window);
+}
+
+void ThreadAnswers::show(HWND window, int command) const
+{
+    if (answers(window))
+        ShowWindow(window, command);
+    else
+        ShowWindowAsync(window, command);
 }
 
 bool answersMessages(HWND window)

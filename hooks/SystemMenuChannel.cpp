@@ -33,12 +33,35 @@ MenuResult SystemMenuChannel::perform(HWND window, MenuOperation operation, cons
 {
     if (GetSystemMenu(window, FALSE) != nullptr)
         return performMenuOperation(window, operation, orEmpty(recipe));
-    if (!ownedByAnotherProcess(window) || !(GetWindowLongA(window, GWL_STYLE) & WS_SYSMENU))
+    if (!reachableByRequest(window))
         return NoSystemMenu;
     return request(window, operation, recipe);
 }
 
-MenuResult SystemMenuChannel::request(HWND window, MenuOperation operation, const MenuItemsRecipe* recipe)
+std::set<HWND> SystemMenuChannel::markedAmong(const std::vector<HWND>& windows,
+                                              const std::function<bool(HWND)>& mayAsk)
+{
+    std::set<HWND> marked;
+    std::set<DWORD> askedThreads;
+    for (HWND window : windows) {
+        if (GetSystemMenu(window, FALSE) != nullptr) {
+            if (readMark(window) == Marked)
+                marked.insert(window);
+        } else if (reachableByRequest(window) && mayAsk(window) &&
+                   askedThreads.insert(GetWindowThreadProcessId(window, nullptr)).second) {
+            request(window, ReadThreadMarks, nullptr, &marked);
+        }
+    }
+    return marked;
+}
+
+bool SystemMenuChannel::reachableByRequest(HWND window) const
+{
+    return ownedByAnotherProcess(window) && (GetWindowLongA(window, GWL_STYLE) & WS_SYSMENU);
+}
+
+MenuResult SystemMenuChannel::request(HWND window, MenuOperation operation, const MenuItemsRecipe* recipe,
+                                      std::set<HWND>* threadMarks)
 {
     CSingleLock hold(lock);
     if (!hold.IsLocked() || !openRequestBlock() || IsHungAppWindow(window))
@@ -61,7 +84,15 @@ MenuResult SystemMenuChannel::request(HWND window, MenuOperation operation, cons
         return Unreached;
     // No reply with our serial: the hook library is not (yet) in that process.
     LONG reply = block->reply;
-    return (reply >> ResultBits) == serial ? static_cast<MenuResult>(reply & ((1 << ResultBits) - 1)) : Unreached;
+    if ((reply >> ResultBits) != serial)
+        return Unreached;
+    auto result = static_cast<MenuResult>(reply & ((1 << ResultBits) - 1));
+    if (threadMarks != nullptr && result == Done) {
+        LONG count = block->markedCount < ThreadMarksLimit ? block->markedCount : ThreadMarksLimit;
+        for (LONG index = 0; index < count; ++index)
+            threadMarks->insert(reinterpret_cast<HWND>(static_cast<UINT_PTR>(block->marked[index])));
+    }
+    return result;
 }
 
 bool SystemMenuChannel::openRequestBlock()

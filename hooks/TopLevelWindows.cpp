@@ -14,13 +14,21 @@ bool isUserWindow(HWND window, HWND mainWindow)
     std::string title = windowTitle(window);
     return title.compare(0, sizeof ShellDesktopTitle - 1, ShellDesktopTitle) != 0 && !title.empty();
 }
+
+BOOL CALLBACK noteWindow(HWND window, LPARAM windows)
+{
+    reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
+    return TRUE;
+}
 }
 
+// The list is taken in one go (under Wine one request, where walking it window by window costs a
+// request per window), and each window is judged as it is reached, so a visitor may hide it.
 void forEachUserWindow(HWND mainWindow, const std::function<void(HWND)>& visitor)
 {
-    // The first of the main window's siblings, the top-level windows; also when the main window
-    // has already gone, as in the exit that follows its destruction.
-    for (HWND window = GetTopWindow(nullptr); window != nullptr; window = GetWindow(window, GW_HWNDNEXT)) {
+    std::vector<HWND> windows;
+    EnumWindows(noteWindow, reinterpret_cast<LPARAM>(&windows));
+    for (HWND window : windows) {
         if (isUserWindow(window, mainWindow))
             visitor(window);
     }

@@ -227,6 +227,32 @@ UINT menuRequestMessage()
     return message;
 }
 
+struct ThreadMarks {
+    LONG count = 0;
+    DWORD windows[ThreadMarksLimit];
+};
+
+BOOL CALLBACK noteMark(HWND window, LPARAM marks)
+{
+    auto* found = reinterpret_cast<ThreadMarks*>(marks);
+    if (readMark(window) == Marked)
+        found->windows[found->count++] = static_cast<DWORD>(reinterpret_cast<UINT_PTR>(window));
+    return found->count < ThreadMarksLimit;
+}
+
+// Gathered apart and copied in only while the request is still the current one, so that a request
+// served too late does not overwrite the list of the next.
+MenuResult listThreadMarks(MenuRequestBlock* block, LONG serial)
+{
+    ThreadMarks marks;
+    EnumThreadWindows(GetCurrentThreadId(), noteMark, reinterpret_cast<LPARAM>(&marks));
+    if (block->requestSerial != serial)
+        return Unreached;
+    block->markedCount = marks.count;
+    CopyMemory(block->marked, marks.windows, marks.count * sizeof marks.windows[0]);
+    return Done;
+}
+
 // Lumenfold waits in SendMessageTimeoutA until the reply serial appears, so nothing here may wait.
 void serveMenuRequest(HWND window, LONG serial)
 {
@@ -238,7 +264,9 @@ void serveMenuRequest(HWND window, LONG serial)
     // Still the same request once copied: Lumenfold had not begun writing the next one.
     if (block->requestSerial != serial || request.window != static_cast<DWORD>(reinterpret_cast<UINT_PTR>(window)))
         return;
-    MenuResult result = performMenuOperation(window, request.operation, request.recipe);
+    MenuResult result = request.operation == ReadThreadMarks
+                            ? listThreadMarks(block, serial)
+                            : performMenuOperation(window, request.operation, request.recipe);
     InterlockedExchange(&block->reply, replyFor(serial, result));
 }
 

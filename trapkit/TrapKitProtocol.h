@@ -63,6 +63,7 @@ enum MenuOperation : LONG {
     ReadMark = 1,    // result: a MenuResult
     AddItems = 2,    // recipe used; result: a MenuResult
     RemoveItems = 3, // recipe.sendToText used; result: a MenuResult
+    ReadThreadMarks = 4, // result: Done, with the marked windows of the window's thread in the block
 };
 
 enum MenuResult : LONG {
@@ -74,6 +75,9 @@ enum MenuResult : LONG {
     Unreached = 5,     // Lumenfold's side: the window did not answer, or nothing in it served the request
 };
 
+// More windows of one thread on all desktops than anyone keeps; beyond it they count as unmarked.
+constexpr LONG ThreadMarksLimit = 256;
+
 // A request that timed out may still be served late, while Lumenfold writes the next one. So the
 // serial is 0 while a request is being written, the server works on a copy that it checks against
 // the serial once more, and the reply is one value: serial and result together.
@@ -83,6 +87,10 @@ struct MenuRequestBlock {
     DWORD window;
     MenuItemsRecipe recipe;
     volatile LONG reply;
+    // ReadThreadMarks: every top-level window of the thread whose item carries the mark, written
+    // before the reply. A switch asks this once per thread instead of once per window.
+    LONG markedCount;
+    DWORD marked[ThreadMarksLimit];
 };
 
 constexpr LONG ResultBits = 3; // every MenuResult is below 8

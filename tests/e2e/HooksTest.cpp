@@ -100,7 +100,8 @@ TEST_F(TrayMenu, CloseAllAppsOfAHiddenDesktopAndAWindowItemThatBringsItsWindowHe
     HostedWindows hosted{"Far", "One", "Two"};
     ASSERT_TRUE(lumenfold.start());
     HWND distant = hosted.window("Far"), one = hosted.window("One"), two = hosted.window("Two");
-    ASSERT_TRUE(hasState(two, itemsWithSendTo({2, 3})));
+    for (HWND window : {distant, one, two})
+        ASSERT_TRUE(hasState(window, itemsWithSendTo({2, 3})));
     choose(distant, 1826);
     choose(one, 1827);
     choose(two, 1827);

@@ -75,8 +75,11 @@ TEST(HungApplication, NeitherStopsSwitchingNorTheTrayMenuNorCloseAllNorTheExit)
     RunningLumenfold lumenfold;
     ASSERT_TRUE(lumenfold.start());
 
+    // While a hung window holds the foreground, no key typed on the display reaches a hotkey.
     EXPECT_TRUE(pressAltUntil(VK_F2, [&] { return !visible(livelyWindow); })) << "the switch stopped at the hung window";
+    EXPECT_TRUE(waitUntil([&] { return GetForegroundWindow() != frozenWindow; }));
     EXPECT_TRUE(pressAltUntil(VK_F1, [&] { return visible(livelyWindow); })) << "the next hotkey did not act";
+    EXPECT_TRUE(waitUntil([&] { return GetForegroundWindow() != frozenWindow; }));
     ASSERT_TRUE(rightClickTrayIcon());
     EXPECT_TRUE(menuShown()) << "the tray menu waited on the hung window";
     typeKeys({VK_ESCAPE});
