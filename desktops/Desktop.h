@@ -17,6 +17,9 @@ constexpr int DesktopNameLength = 14;
 struct WindowEntry {
     HWND hwnd;
     std::string title;
+    // Read once, when the window is filed: a switch asks by thread, and the journal keeps both.
+    DWORD processId = 0;
+    DWORD threadId = 0;
 };
 
 // A desktop as one locked call hands it out: copies, safe to read after the lock is gone.

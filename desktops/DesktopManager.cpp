@@ -63,5 +63,12 @@ void DesktopManager::unregisterDesktopHotkeys()
 
 WindowEntry DesktopManager::makeEntry(HWND window) const
 {
-    return WindowEntry{window, windowTitle(window)};
+    return makeEntry(window, windowTitle(window));
+}
+
+WindowEntry DesktopManager::makeEntry(HWND window, std::string title) const
+{
+    WindowEntry entry{window, std::move(title)};
+    entry.threadId = GetWindowThreadProcessId(window, &entry.processId);
+    return entry;
 }

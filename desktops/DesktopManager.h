@@ -68,14 +68,15 @@ private:
     bool exists(DesktopId id) const { return id >= 1 && id <= static_cast<int>(desktops.size()); }
     Desktop& desktop(DesktopId id) { return desktops[id - 1]; }
     const Desktop& desktop(DesktopId id) const { return desktops[id - 1]; }
+    WindowEntry makeEntry(HWND window, std::string title) const;
     WindowEntry makeEntry(HWND window) const;
 
     void registerDesktopHotkeys();
     void unregisterDesktopHotkeys();
 
-    void fileWindowsOnScreen(const std::vector<HWND>& onScreen, const ThreadAnswers& answers);
+    void fileWindowsOnScreen(const std::vector<WindowEntry>& onScreen, const ThreadAnswers& answers);
     // Every window filed on a desktop, the current one's too when asked.
-    std::vector<HWND> filedWindows(bool withCurrent) const;
+    std::vector<JournalEntry> filedWindows(bool withCurrent) const;
     void journalHiddenWindows() { journal.record(filedWindows(false)); }
     void showDesktopWindows(const Desktop& target, const ThreadAnswers& answers);
     void updateTrayIcon();

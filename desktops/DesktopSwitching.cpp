@@ -25,13 +25,14 @@ void DesktopManager::switchTo(DesktopId id)
     if (static_cast<unsigned>(static_cast<int>(id)) > desktops.size() || id == 0)
         return;
 
-    std::vector<HWND> onScreen;
-    forEachUserWindow(mainWindow, [&onScreen](HWND window) { onScreen.push_back(window); });
+    std::vector<WindowEntry> onScreen;
+    forEachUserWindow(mainWindow, [&](HWND window, const std::string& title) {
+        onScreen.push_back(makeEntry(window, title));
+    });
     // Every thread concerned is asked once, all at once, whether it answers: a hung one costs one
     // short wait, and its windows are neither asked for their mark nor waited for.
-    std::vector<HWND> concerned = onScreen;
-    for (const WindowEntry& entry : desktop(id).windows)
-        concerned.push_back(entry.hwnd);
+    std::vector<WindowEntry> concerned = onScreen;
+    concerned.insert(concerned.end(), desktop(id).windows.begin(), desktop(id).windows.end());
     ThreadAnswers answers(concerned);
 
     // The list of the desktop being left is rebuilt from what is on the screen now. The journal
@@ -55,14 +56,17 @@ void DesktopManager::switchTo(DesktopId id)
 }
 
 // A window whose thread does not answer cannot have its mark read in time: it counts as unmarked.
-void DesktopManager::fileWindowsOnScreen(const std::vector<HWND>& onScreen, const ThreadAnswers& answers)
+void DesktopManager::fileWindowsOnScreen(const std::vector<WindowEntry>& onScreen, const ThreadAnswers& answers)
 {
+    std::vector<HWND> windows;
+    for (const WindowEntry& entry : onScreen)
+        windows.push_back(entry.hwnd);
     std::set<HWND> onAllDesktops = SystemMenuChannel::instance().markedAmong(
-        onScreen, [&answers](HWND window) { return answers.answers(window); });
+        windows, [&answers](HWND window) { return answers.answers(window); });
     forgetWindows(current);
-    for (HWND window : onScreen) {
-        if (onAllDesktops.count(window) == 0)
-            desktop(current).windows.push_back(makeEntry(window));
+    for (const WindowEntry& entry : onScreen) {
+        if (onAllDesktops.count(entry.hwnd) == 0)
+            desktop(current).windows.push_back(entry);
     }
 }
 

@@ -3,13 +3,6 @@
 #include <cstring>
 
 namespace {
-JournalEntry entryFor(HWND window)
-{
-    JournalEntry entry = {HandleToULong(window), 0, 0};
-    entry.threadId = GetWindowThreadProcessId(window, &entry.processId);
-    return entry;
-}
-
 HWND windowOf(const JournalEntry& entry)
 {
     return static_cast<HWND>(ULongToHandle(entry.window));
@@ -41,7 +34,7 @@ void HiddenWindowJournal::takeOver()
     file.remove();
 }
 
-void HiddenWindowJournal::record(const std::vector<HWND>& windows)
+void HiddenWindowJournal::record(const std::vector<JournalEntry>& windows)
 {
     if (replaceWith(windows))
         file.write(recorded().entries, recorded().count);
@@ -60,13 +53,13 @@ void HiddenWindowJournal::showRecordedWindows() const
         showIfStillThere(set.entries[i]);
 }
 
-bool HiddenWindowJournal::replaceWith(const std::vector<HWND>& windows)
+bool HiddenWindowJournal::replaceWith(const std::vector<JournalEntry>& windows)
 {
     LONG spare = 1 - published;
     Set& next = sets[spare];
     next.count = 0;
     for (size_t i = 0; i < windows.size() && next.count < JournalCapacity; ++i)
-        next.entries[next.count++] = entryFor(windows[i]);
+        next.entries[next.count++] = windows[i];
     const Set& now = recorded();
     if (next.count == now.count && std::memcmp(next.entries, now.entries, now.count * sizeof(JournalEntry)) == 0)
         return false;

@@ -15,7 +15,7 @@ public:
     void takeOver();
     // The windows hidden now, or about to be, in place of the set recorded before. The file is
     // written only when the set has changed.
-    void record(const std::vector<HWND>& windows);
+    void record(const std::vector<JournalEntry>& windows);
     // At the clean exit, once every window has been shown.
     void clear();
     // The crash filter's part: no lock, no allocation, and ShowWindowAsync, which never waits for
@@ -30,7 +30,7 @@ private:
 
     const Set& recorded() const { return sets[published]; }
     // False, with nothing changed, when the windows are the ones recorded already.
-    bool replaceWith(const std::vector<HWND>& windows);
+    bool replaceWith(const std::vector<JournalEntry>& windows);
 
     // A new set is made in the spare one and then published by one exchange, so that the crash
     // filter never reads a set that is half made.

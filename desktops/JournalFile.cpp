@@ -10,6 +10,8 @@
 namespace {
 const char FolderName[] = "\\Lumenfold";
 const char FileName[] = "\\hidden-windows.journal";
+// Written whole beside the journal, then put in its place: the journal is never half written.
+const char NewFileSuffix[] = ".new";
 const char Magic[4] = {'L', 'F', 'H', 'W'};
 const DWORD Version = 1;
 
@@ -104,14 +106,21 @@ void JournalFile::write(const JournalEntry* entries, int count) const
     if (path.empty())
         return;
     std::vector<char> bytes = encode(entries, count);
-    UniqueHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    DWORD written = 0;
-    if (file.valid())
-        WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    std::string fresh = path + NewFileSuffix;
+    {
+        UniqueHandle file(CreateFileA(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        DWORD written = 0;
+        if (!file.valid() || !WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+            written != bytes.size())
+            return;
+    }
+    MoveFileExA(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
 }
 
 void JournalFile::remove() const
 {
-    if (!path.empty())
-        DeleteFileA(path.c_str());
+    if (path.empty())
+        return;
+    DeleteFileA(path.c_str());
+    DeleteFileA((path + NewFileSuffix).c_str());
 }

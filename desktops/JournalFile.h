@@ -23,8 +23,7 @@ public:
     // Finds the folder, making it on the first run. Until then the file is neither read nor written.
     void locate();
     std::vector<JournalEntry> read() const;
-    // The whole set in one write: a process killed meanwhile leaves either the whole set or a file
-    // that fails its checks.
+    // The whole set replaces the last one at once: a process killed meanwhile leaves one or the other.
     void write(const JournalEntry* entries, int count) const;
     void remove() const;
 

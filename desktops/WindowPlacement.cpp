@@ -18,10 +18,10 @@ void DesktopManager::captureVisible()
 {
     if (!exists(current))
         return;
-    forEachUserWindow(mainWindow, [this](HWND window) {
+    forEachUserWindow(mainWindow, [this](HWND window, const std::string& title) {
         std::vector<WindowEntry>& windows = desktop(current).windows;
         if (findEntry(windows, window) == windows.end())
-            addWindow(window);
+            windows.push_back(makeEntry(window, title));
     });
 }
 
@@ -127,14 +127,14 @@ void DesktopManager::closeAllApps(DesktopId id)
     journalHiddenWindows();
 }
 
-std::vector<HWND> DesktopManager::filedWindows(bool withCurrent) const
+std::vector<JournalEntry> DesktopManager::filedWindows(bool withCurrent) const
 {
-    std::vector<HWND> windows;
+    std::vector<JournalEntry> windows;
     for (DesktopId id = 1; id < idEnd(); ++id) {
         if (id == current && !withCurrent)
             continue;
         for (const WindowEntry& entry : desktop(id).windows)
-            windows.push_back(entry.hwnd);
+            windows.push_back({HandleToULong(entry.hwnd), entry.processId, entry.threadId});
     }
     return windows;
 }

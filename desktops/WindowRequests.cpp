@@ -57,13 +57,16 @@ void CALLBACK receiveThreadAnswer(HWND, UINT, ULONG_PTR data, LRESULT)
 // awaited in turn within what is left of the one limit. The waits are SendMessageTimeout's, which
 // run the other threads' reply callbacks meanwhile and, unlike a wait on the message queue, do not
 // tell the system that this program is idle.
-ThreadAnswers::ThreadAnswers(const std::vector<HWND>& windows)
+ThreadAnswers::ThreadAnswers(const std::vector<WindowEntry>& windows)
 {
     std::vector<HWND> asked;
-    for (HWND window : windows) {
-        DWORD thread = GetWindowThreadProcessId(window, nullptr);
-        if (thread != 0 && threads.emplace(thread, false).second && asked.size() < 0x10000)
-            asked.push_back(window);
+    std::vector<DWORD> askedThreads;
+    for (const WindowEntry& window : windows) {
+        threadOf[window.hwnd] = window.threadId;
+        if (window.threadId != 0 && threads.emplace(window.threadId, false).second && asked.size() < 0x10000) {
+            asked.push_back(window.hwnd);
+            askedThreads.push_back(window.threadId);
+        }
     }
     std::vector<char> answered(asked.size(), 0);
     std::vector<char> questioned(asked.size(), 0);
@@ -85,12 +88,13 @@ ThreadAnswers::ThreadAnswers(const std::vector<HWND>& windows)
     }
     question.answered = nullptr;
     for (size_t index = 0; index < asked.size(); ++index)
-        threads[GetWindowThreadProcessId(asked[index], nullptr)] = answered[index] != 0;
+        threads[askedThreads[index]] = answered[index] != 0;
 }
 
 bool ThreadAnswers::answers(HWND window) const
 {
-    auto found = threads.find(GetWindowThreadProcessId(window, nullptr));
+    auto known = threadOf.find(window);
+    auto found = known != threadOf.end() ? threads.find(known->second) : threads.end();
     return found != threads.end() ? found->second : answersMessages(window);
 }
 

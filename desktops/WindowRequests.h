@@ -1,4 +1,6 @@
 #pragma once
+#include "Desktop.h"
+
 #include <windows.h>
 
 #include <map>
@@ -21,7 +23,7 @@ void showWindowWithoutBlocking(HWND window, int command);
 // of once per window, and a hung thread costs it the one short wait, however many windows it has.
 class ThreadAnswers {
 public:
-    explicit ThreadAnswers(const std::vector<HWND>& windows);
+    explicit ThreadAnswers(const std::vector<WindowEntry>& windows);
     // A window of a thread that was not asked is asked now, alone.
     bool answers(HWND window) const;
     // ShowWindow where the thread answers, ShowWindowAsync where it does not.
@@ -29,6 +31,7 @@ public:
 
 private:
     std::map<DWORD, bool> threads; // thread id: answered in time
+    std::map<HWND, DWORD> threadOf; // the windows asked about: their thread
 };
 
 enum class CloseAnswer {

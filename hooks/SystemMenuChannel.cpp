@@ -47,8 +47,9 @@ std::set<HWND> SystemMenuChannel::markedAmong(const std::vector<HWND>& windows,
         if (GetSystemMenu(window, FALSE) != nullptr) {
             if (readMark(window) == Marked)
                 marked.insert(window);
-        } else if (reachableByRequest(window) && mayAsk(window) &&
-                   askedThreads.insert(GetWindowThreadProcessId(window, nullptr)).second) {
+        } else if (askedThreads.count(GetWindowThreadProcessId(window, nullptr)) == 0 &&
+                   reachableByRequest(window) && mayAsk(window)) {
+            askedThreads.insert(GetWindowThreadProcessId(window, nullptr));
             request(window, ReadThreadMarks, nullptr, &marked);
         }
     }

@@ -44,7 +44,7 @@ MenuResult SystemMenuInjector::injectInto(HWND window, int desk, bool onAllDeskt
 // Every window of one pass gets its items for the desktop current during that pass.
 void SystemMenuInjector::injectAll()
 {
-    forEachUserWindow(mainWindow, [this](HWND window) {
+    forEachUserWindow(mainWindow, [this](HWND window, const std::string&) {
         CSingleLock hold(lock);
         if (makeItems(window, -1, false) == Unreached)
             unreached.push_back(window);
@@ -77,7 +77,7 @@ void SystemMenuInjector::removeFromAll()
         for (const WindowEntry& entry : desk.windows)
             removeFrom(entry.hwnd);
     }
-    forEachUserWindow(mainWindow, [this](HWND window) {
+    forEachUserWindow(mainWindow, [this](HWND window, const std::string&) {
         if (!isOnAllDesktops(window))
             removeFrom(window);
     });

@@ -7,12 +7,11 @@ namespace {
 const char ShellDesktopTitle[] = "Program Manager";
 const int TitleLimit = 274;
 
-bool isUserWindow(HWND window, HWND mainWindow)
+// IsWindowVisible is false for a handle that is no longer a window.
+bool isUserWindow(HWND window, HWND mainWindow, const std::string& title)
 {
-    if (window == mainWindow || !IsWindowVisible(window) || !IsWindow(window))
-        return false;
-    std::string title = windowTitle(window);
-    return title.compare(0, sizeof ShellDesktopTitle - 1, ShellDesktopTitle) != 0 && !title.empty();
+    return window != mainWindow && !title.empty() &&
+           title.compare(0, sizeof ShellDesktopTitle - 1, ShellDesktopTitle) != 0;
 }
 
 BOOL CALLBACK noteWindow(HWND window, LPARAM windows)
@@ -24,13 +23,16 @@ BOOL CALLBACK noteWindow(HWND window, LPARAM windows)
 
 // The list is taken in one go (under Wine one request, where walking it window by window costs a
 // request per window), and each window is judged as it is reached, so a visitor may hide it.
-void forEachUserWindow(HWND mainWindow, const std::function<void(HWND)>& visitor)
+void forEachUserWindow(HWND mainWindow, const std::function<void(HWND, const std::string& title)>& visitor)
 {
     std::vector<HWND> windows;
     EnumWindows(noteWindow, reinterpret_cast<LPARAM>(&windows));
     for (HWND window : windows) {
-        if (isUserWindow(window, mainWindow))
-            visitor(window);
+        if (!IsWindowVisible(window))
+            continue;
+        std::string title = windowTitle(window);
+        if (isUserWindow(window, mainWindow, title))
+            visitor(window, title);
     }
 }
 
