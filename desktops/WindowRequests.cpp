@@ -9,7 +9,7 @@ const DWORD CloseWaitSliceMs = 100;
 // How long a switch waits for every thread to answer at once: a thread still busy after it gets its
 // windows shown and hidden without waiting, as a hung one does. It is all that a hung program
 // costs a switch.
-const DWORD AllThreadsLimitMs = 80;
+const DWORD AllThreadsLimitMs = 50;
 
 // The close request that is awaited now. Only the user-interface thread asks windows to close, and
 // a reply that comes after its request was given up carries an older serial and is ignored.
