@@ -103,6 +103,13 @@ HWND findMessageBox(DWORD processId, DWORD timeoutMs)
 std::string messageBoxText(HWND box) { return windowText(GetDlgItem(box, 0xFFFF)); }
 void pressButton(HWND box, int buttonId) { PostMessageA(GetDlgItem(box, buttonId), BM_CLICK, 0, 0); }
 
+bool hotkeyTaken(HotkeyCode code)
+{
+    if (RegisterHotKey(nullptr, 0x7000, hotkeyModifiers(code), hotkeyVirtualKey(code)))
+        return !UnregisterHotKey(nullptr, 0x7000);
+    return GetLastError() == ERROR_HOTKEY_ALREADY_REGISTERED;
+}
+
 std::string hexBytes(const std::string& text)
 {
     std::string hex;
