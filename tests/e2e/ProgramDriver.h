@@ -43,11 +43,7 @@ inline void pressAlt(WORD virtualKey) { pressKeys({VK_MENU, virtualKey}); }
 void typeKeys(const std::vector<WORD>& virtualKeys);
 // Presses a desktop's key until its effect shows, at most three times: Wine may drop a modifier
 // as X focus moves, and a desktop's key pressed twice lands where it did once.
-bool switchWith(const std::function<void()>& press, const std::function<bool()>& done);
-inline bool pressAltUntil(WORD desktopKey, const std::function<bool()>& done)
-{
-    return switchWith([=] { pressAlt(desktopKey); }, done);
-}
+bool pressAltUntil(WORD desktopKey, const std::function<bool()>& done);
 
 bool menuShown(bool shown = true, DWORD timeoutMs = 10000); // waits until a menu is up, or none is
 
@@ -62,18 +58,6 @@ public:
 private:
     ChildProcess process;
     bool readyFlag = false;
-};
-
-// Wine's own notepad with an empty document.
-class Notepad {
-public:
-    Notepad();
-    HWND window() const { return main; }
-    void makeUnsavedChanges(); // so that closing asks whether to save
-
-private:
-    ChildProcess process;
-    HWND main = nullptr;
 };
 
 // Lumenfold's items in a WindowHost window's system menu (see its menuState); -1 without an answer.

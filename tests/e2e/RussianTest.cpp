@@ -22,7 +22,7 @@ TEST_F(Russian, ACyrillicNameIsStoredListedAnnouncedAndReadBack)
     EXPECT_EQ(storedText(registry::DesksKey, Work), "1 113\n");
     closeOptions();
 
-    EXPECT_TRUE(switchWith([] { pressAlt(VK_F2); }, [&] {
+    EXPECT_TRUE(pressAltUntil(VK_F2, [&] {
         HWND notice = findTopLevel([&](HWND tip) {
             return className(tip) == "tooltips_class32" && processOf(tip) == lumenfold.processId() && visible(tip);
         });
