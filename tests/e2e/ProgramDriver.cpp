@@ -10,6 +10,12 @@ HWND findWindowOfProcess(DWORD processId, const std::string& title, DWORD timeou
     }, timeoutMs);
 }
 bool visible(HWND window) { return IsWindowVisible(window) != FALSE; }
+HWND visibleNotice(DWORD processId)
+{
+    return findTopLevel([&](HWND tip) {
+        return className(tip) == "tooltips_class32" && processOf(tip) == processId && visible(tip);
+    });
+}
 
 void endStrayLumenfolds()
 {
