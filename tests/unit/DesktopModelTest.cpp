@@ -20,8 +20,7 @@ protected:
     }
 };
 
-// Sent to another desktop, a window is hidden and becomes that desktop's top window; sent to its
-// own desktop or to no desktop, it stays where it is.
+// Sent to its own desktop or to no desktop, a window stays where it is.
 TEST_F(DesktopModel, AWindowSentToAnotherDesktopIsHiddenAndBecomesItsTopWindow)
 {
     TestWindow first("Sent first"), second("Sent second"), staying("Staying");
