@@ -1,9 +1,9 @@
 #include "DialogDriver.h"
 
-HWND openOptionsDialog(const RunningLumenfold& lumenfold, const char* title)
+HWND openOptionsDialog(const RunningLumenfold& lumenfold)
 {
     PostMessageA(lumenfold.mainWindow(), WM_USER + 100, 0, WM_LBUTTONDOWN);
-    HWND dialog = findWindowOfProcess(lumenfold.processId(), title);
+    HWND dialog = findWindowOfProcess(lumenfold.processId(), "Lumenfold");
     return dialog != nullptr && waitUntil([&] { return visible(dialog); }) ? dialog : nullptr;
 }
 

@@ -9,18 +9,13 @@
 #include <string>
 #include <vector>
 
-// Drives Lumenfold's dialogs from the test process: controls clicked and typed into, notices read and answered.
-
 // The options dialog's menu bar, whose choices are posted to the dialog as the menu posts them.
 enum MenuCommand { CmdEnglish = 1125, CmdRussian = 1126, CmdAbout = 1127, CmdTerminate = 1128 };
 
 // Opened as a left click on the tray icon opens it.
-HWND openOptionsDialog(const RunningLumenfold& lumenfold, const char* title = "Lumenfold");
+HWND openOptionsDialog(const RunningLumenfold& lumenfold);
 inline void chooseMenuCommand(HWND dialog, MenuCommand command) { PostMessageA(dialog, WM_COMMAND, command, 0); }
-inline bool waitGone(HWND window, DWORD timeoutMs = 10000)
-{
-    return waitUntil([&] { return !IsWindow(window); }, timeoutMs);
-}
+inline bool waitGone(HWND window) { return waitUntil([&] { return !IsWindow(window); }); }
 
 void click(HWND control); // a button or check box
 // The request overtakes keys typed before it that the program has not read yet: wait for their effect first.

@@ -1,6 +1,5 @@
 #include "DialogDriver.h"
 #include "app/MessageCatalog.h"
-#include "desktops/HotkeyCode.h"
 
 namespace {
 
@@ -11,13 +10,6 @@ const MessageCatalog english{"eng"};
 const char* EditDialogTitle = "Edit desktop options";
 
 std::vector<std::string> names(std::initializer_list<const char*> list) { return {list.begin(), list.end()}; }
-
-// Whether a combination is registered by some program: then this one cannot have it.
-bool taken(HotkeyCode code)
-{
-    return !RegisterHotKey(nullptr, 0x7000, hotkeyModifiers(code), hotkeyVirtualKey(code)) ||
-           !UnregisterHotKey(nullptr, 0x7000);
-}
 
 class Dialogs : public OptionsDialogTest {
 protected:
@@ -60,7 +52,7 @@ TEST_F(Dialogs, ADesktopAddedWithAHotkeyIsStoredAtOnceAndSwitchesAfterARestart)
     ASSERT_TRUE(waitGone(edit));
     EXPECT_EQ(rows().names, names({"VirtDesk1", "VirtDesk2", "VirtDesk3", "work"}));
     EXPECT_EQ(storedText(DesksKey, "work"), "1 116\n");
-    EXPECT_TRUE(taken(packHotkey(MOD_ALT, VK_F5)));
+    EXPECT_TRUE(hotkeyTaken(packHotkey(MOD_ALT, VK_F5)));
     closeOptions();
     terminate();
 
@@ -159,7 +151,7 @@ TEST_F(Dialogs, EachRefusalShowsItsMessageAndChangesNothing)
     focus(item(IDC_PREV_HOTKEY));
     expectNotice(MsgCantRegisterNextHotkey, "a special hotkey in use");
     EXPECT_EQ(shownHotkey(next), nextBefore);
-    EXPECT_TRUE(taken(packHotkey(MOD_ALT, VK_RIGHT))) << "the earlier combination is registered again";
+    EXPECT_TRUE(hotkeyTaken(packHotkey(MOD_ALT, VK_RIGHT))) << "the earlier combination is registered again";
 
     EXPECT_EQ(rows().names, names({"VirtDesk1", "VirtDesk2", "VirtDesk3"}));
     closeOptions();
@@ -198,14 +190,14 @@ TEST_F(Dialogs, EscapeKeepsTheStoredOptionsAndClosingStoresThem)
         click(item(IDC_TOOLTIP));
         ASSERT_TRUE(typeAltCombination(item(IDC_NEXT_HOTKEY), VK_F9));
         focus(item(IDC_PREV_HOTKEY)); // the focus leaves: Alt+F9 is registered now
-        ASSERT_TRUE(waitUntil([&] { return taken(AltF9) && !taken(AltRight); }));
+        ASSERT_TRUE(waitUntil([&] { return hotkeyTaken(AltF9) && !hotkeyTaken(AltRight); }));
     };
     open();
     editOptions();
     pressKeys({VK_ESCAPE});
     ASSERT_TRUE(waitGone(dialog));
     EXPECT_EQ(storedText(OptionsKey, "NextDesk"), "1 39");
-    EXPECT_TRUE(waitUntil([&] { return taken(AltRight) && !taken(AltF9); }));
+    EXPECT_TRUE(waitUntil([&] { return hotkeyTaken(AltRight) && !hotkeyTaken(AltF9); }));
 
     open();
     EXPECT_EQ(hotkeyFromControl(shownHotkey(item(IDC_NEXT_HOTKEY))), AltRight);
@@ -214,7 +206,7 @@ TEST_F(Dialogs, EscapeKeepsTheStoredOptionsAndClosingStoresThem)
     closeOptions();
     EXPECT_EQ(storedText(OptionsKey, "NextDesk"), "1 120");
     EXPECT_EQ(registry::read(OptionsKey, "ShowCurDeskMsg").data, std::string("\x01\0\0\0", 4));
-    EXPECT_TRUE(taken(AltF9));
+    EXPECT_TRUE(hotkeyTaken(AltF9));
 }
 
 } // namespace

@@ -1,5 +1,4 @@
 #include "ProgramDriver.h"
-#include "tests/support/RussianTexts.h"
 
 #include <gtest/gtest.h>
 #include <shellapi.h>
@@ -83,7 +82,8 @@ TEST_F(Exit, SecondInstanceIsRefusedInRussianAndTheFirstKeepsWorking)
     ASSERT_NO_FATAL_FAILURE(startAndHideEverything(lumenfold));
     RunningLumenfold secondInstance;
     ASSERT_TRUE(secondInstance.launch());
-    expectFatalBox(secondInstance, russian::ErrorCaption, russian::AlreadyRunning);
+    expectFatalBox(secondInstance, windows1251(L"Ошибка :("),
+                   windows1251(L"Невозможно создать временный файл. Возможно, программа уже запущена"));
 
     ASSERT_TRUE(lumenfold.running());
     EXPECT_TRUE(pressAltUntil(VK_F1, [&] { return allVisible(); })) << "the first instance stopped answering hotkeys";

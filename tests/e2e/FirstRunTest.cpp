@@ -7,7 +7,6 @@ namespace {
 
 using namespace registry;
 
-// Starts the program, lets it reach its main loop and ends it as the tray menu would.
 void runOnce()
 {
     RunningLumenfold lumenfold;

@@ -13,18 +13,14 @@ TEST(Notice, AppearsInTheTopLeftCornerAndGoesAway)
     prepareFirstRun(1);
     RunningLumenfold lumenfold;
     ASSERT_TRUE(lumenfold.start());
-    auto visibleNotice = [&] {
-        return findTopLevel([&](HWND tip) {
-            return className(tip) == "tooltips_class32" && processOf(tip) == lumenfold.processId() && visible(tip);
-        });
-    };
     HWND notice = nullptr;
     RECT area = {};
     for (WORD key : {VK_F2, VK_F3, VK_F1}) {
         // Any notice seen after the key is then the one of this switch.
-        ASSERT_TRUE(waitUntil([&] { return visibleNotice() == nullptr; }, 3000)) << "an earlier notice stayed";
+        ASSERT_TRUE(waitUntil([&] { return !visibleNotice(lumenfold.processId()); }, 3000)) << "an earlier notice stayed";
         pressAlt(key);
-        if (waitUntil([&] { return (notice = visibleNotice()) && GetWindowRect(notice, &area); }, 5000))
+        if (waitUntil([&] { return (notice = visibleNotice(lumenfold.processId())) && GetWindowRect(notice, &area); },
+                      5000))
             break;
         notice = nullptr;
     }

@@ -10,6 +10,12 @@ HWND findWindowOfProcess(DWORD processId, const std::string& title, DWORD timeou
     }, timeoutMs);
 }
 bool visible(HWND window) { return IsWindowVisible(window) != FALSE; }
+HWND visibleNotice(DWORD processId)
+{
+    return findTopLevel([&](HWND tip) {
+        return className(tip) == "tooltips_class32" && processOf(tip) == processId && visible(tip);
+    });
+}
 
 void endStrayLumenfolds()
 {
@@ -72,10 +78,10 @@ void typeKeys(const std::vector<WORD>& virtualKeys)
     }
 }
 
-bool switchWith(const std::function<void()>& press, const std::function<bool()>& done)
+bool pressAltUntil(WORD desktopKey, const std::function<bool()>& done)
 {
     for (int attempt = 0; attempt < 3; ++attempt) {
-        press();
+        pressAlt(desktopKey);
         if (waitUntil(done, 4000))
             return true;
     }
@@ -104,17 +110,4 @@ LRESULT hostedMenuState(HWND window)
     static const UINT message = RegisterWindowMessageA("WindowHostMenuState");
     DWORD_PTR state = 0;
     return SendMessageTimeoutA(window, message, 0, 0, SMTO_ABORTIFHUNG, 2000, &state) ? LRESULT(state) : -1;
-}
-
-Notepad::Notepad()
-{
-    if (process.start("notepad.exe") && (main = findWindowOfProcess(process.id(), "Untitled - Notepad")))
-        WaitForInputIdle(process.handle(), 10000);
-}
-
-void Notepad::makeUnsavedChanges()
-{
-    HWND editor = FindWindowExA(main, nullptr, "Edit", nullptr);
-    SendMessageA(editor, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Unsaved words"));
-    SendMessageA(editor, EM_SETMODIFY, TRUE, 0);
 }

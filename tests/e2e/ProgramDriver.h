@@ -5,8 +5,6 @@
 #include <string>
 #include <vector>
 
-// Drives the real Lumenfold.exe from the test process, as a user and other programs would.
-
 // Ends Lumenfolds that an earlier, failed test left running, freeing the instance guard and hotkeys.
 void endStrayLumenfolds();
 // A user's first start: nothing stored but "ShowCurDeskMsg" as these four bytes (1 tooltip,
@@ -25,7 +23,7 @@ public:
     void terminate(); // the "Terminate" command, as the tray menu sends it
     std::optional<DWORD> waitForExit(DWORD timeoutMs = 15000) { return process.waitForExit(timeoutMs); }
     // True once the main loop waits for input with nothing left in its queue.
-    bool idle(DWORD timeoutMs = 30000) const { return WaitForInputIdle(process.handle(), timeoutMs) == 0; }
+    bool idle() const { return WaitForInputIdle(process.handle(), 30000) == 0; }
 
 private:
     ChildProcess process;
@@ -35,6 +33,8 @@ private:
 HWND findMainWindow(DWORD processId = 0); // of any process when the id is 0
 HWND findWindowOfProcess(DWORD processId, const std::string& title, DWORD timeoutMs = 10000);
 bool visible(HWND window);
+// The notice that names the desktop after a switch: a visible tooltip of the process.
+HWND visibleNotice(DWORD processId);
 
 // Presses the keys in order and releases them in reverse, through the system's input queue.
 void pressKeys(std::initializer_list<WORD> virtualKeys);
@@ -43,18 +43,13 @@ inline void pressAlt(WORD virtualKey) { pressKeys({VK_MENU, virtualKey}); }
 void typeKeys(const std::vector<WORD>& virtualKeys);
 // Presses a desktop's key until its effect shows, at most three times: Wine may drop a modifier
 // as X focus moves, and a desktop's key pressed twice lands where it did once.
-bool switchWith(const std::function<void()>& press, const std::function<bool()>& done);
-inline bool pressAltUntil(WORD desktopKey, const std::function<bool()>& done)
-{
-    return switchWith([=] { pressAlt(desktopKey); }, done);
-}
+bool pressAltUntil(WORD desktopKey, const std::function<bool()>& done);
 
 bool menuShown(bool shown = true, DWORD timeoutMs = 10000); // waits until a menu is up, or none is
 
-// Top-level windows of another program (WindowHost.exe), one per title, the last one on top.
+// Top-level windows of another program (WindowHost.exe, with its options), one per title, the last one on top.
 class HostedWindows {
 public:
-    // options: WindowHost's, e.g. "--hang".
     HostedWindows(std::initializer_list<std::string> titles, const std::string& options = "");
     HWND window(const std::string& title) const { return findWindowOfProcess(process.id(), title, 2000); }
     bool ready() const { return readyFlag; }
@@ -62,18 +57,6 @@ public:
 private:
     ChildProcess process;
     bool readyFlag = false;
-};
-
-// Wine's own notepad with an empty document.
-class Notepad {
-public:
-    Notepad();
-    HWND window() const { return main; }
-    void makeUnsavedChanges(); // so that closing asks whether to save
-
-private:
-    ChildProcess process;
-    HWND main = nullptr;
 };
 
 // Lumenfold's items in a WindowHost window's system menu (see its menuState); -1 without an answer.

@@ -5,7 +5,7 @@
 // Run under a Russian locale (code page 1251): Wine converts an ANSI dialog's template text to it.
 namespace {
 
-const char* Work = "\xD0\xE0\xE1\xEE\xF2\xE0"; // "Работа" in Windows-1251
+const std::string Work = windows1251(L"Работа");
 
 class Russian : public OptionsDialogTest {
 protected:
@@ -17,15 +17,13 @@ protected:
 TEST_F(Russian, ACyrillicNameIsStoredListedAnnouncedAndReadBack)
 {
     open();
-    rename(1, Work);
+    rename(1, Work.c_str());
     ASSERT_TRUE(waitUntil([&] { return rows().names.at(1) == Work; }));
-    EXPECT_EQ(storedText(registry::DesksKey, Work), "1 113\n");
+    EXPECT_EQ(storedText(registry::DesksKey, Work.c_str()), "1 113\n");
     closeOptions();
 
-    EXPECT_TRUE(switchWith([] { pressAlt(VK_F2); }, [&] {
-        HWND notice = findTopLevel([&](HWND tip) {
-            return className(tip) == "tooltips_class32" && processOf(tip) == lumenfold.processId() && visible(tip);
-        });
+    EXPECT_TRUE(pressAltUntil(VK_F2, [&] {
+        HWND notice = visibleNotice(lumenfold.processId());
         return notice != nullptr && controlText(notice) == Work;
     })) << "the notice names the desktop";
 
@@ -54,10 +52,9 @@ TEST_F(Russian, RussianAboutAndTerminateFromTheMenuBar)
     GetWindowTextW(item(IDC_ADD_DESKTOP), add, 16);
     EXPECT_EQ(std::wstring(add), L"Добавить") << "template 134";
     chooseMenuCommand(dialog, CmdAbout);
-    HWND about = findWindowOfProcess(lumenfold.processId(), "\xCE Lumenfold"); // "О Lumenfold"
+    HWND about = findWindowOfProcess(lumenfold.processId(), windows1251(L"О Lumenfold"));
     ASSERT_NE(about, nullptr);
-    EXPECT_NE(controlText(GetDlgItem(about, IDC_VERSION)).find("\xE2\xE5\xF0\xF1\xE8\xFF 1.1"), std::string::npos)
-        << "\"версия 1.1\"";
+    EXPECT_NE(controlText(GetDlgItem(about, IDC_VERSION)).find(windows1251(L"версия 1.1")), std::string::npos);
     PostMessageA(about, WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(waitGone(about));
     ASSERT_TRUE(IsWindow(dialog));

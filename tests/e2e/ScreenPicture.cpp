@@ -3,38 +3,9 @@
 #include "res/resource.h"
 #include "tests/support/TestSupport.h"
 
-Picture::Picture(int width, int height, POINT origin)
-    : width(width), height(height), origin(origin), pixels(width * height), compared(width * height, true)
-{
-}
-
-Picture Picture::ofIcon(HICON icon)
-{
-    int size = GetSystemMetrics(SM_CXSMICON);
-    Picture onBlack(size, size), onWhite(size, size);
-    onBlack.capture([&](HDC dc) { DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL); });
-    onWhite.capture([&](HDC dc) {
-        PatBlt(dc, 0, 0, size, size, WHITENESS);
-        DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
-    });
-    for (int i = 0; i < size * size; ++i)
-        onBlack.compared[i] = onBlack.pixels[i] == onWhite.pixels[i];
-    return onBlack;
-}
-
-Picture Picture::ofTaskbar()
-{
-    const int height = 40;
-    int width = GetSystemMetrics(SM_CXSCREEN), top = GetSystemMetrics(SM_CYSCREEN) - height;
-    Picture picture(width, height, POINT{0, top});
-    HDC screen = GetDC(nullptr);
-    picture.capture([&](HDC dc) { BitBlt(dc, 0, 0, width, height, screen, 0, top, SRCCOPY); });
-    ReleaseDC(nullptr, screen);
-    return picture;
-}
-
+// The pixels that the drawing leaves in a fresh bitmap, without their alpha byte.
 template <typename Draw>
-void Picture::capture(Draw draw)
+static std::vector<DWORD> capture(int width, int height, Draw draw)
 {
     HDC dc = CreateCompatibleDC(nullptr);
     BITMAPINFO format = {{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
@@ -43,40 +14,56 @@ void Picture::capture(Draw draw)
     HGDIOBJ old = SelectObject(dc, bitmap);
     draw(dc);
     GdiFlush();
-    for (int i = 0; i < width * height; ++i)
-        pixels[i] = static_cast<const DWORD*>(bits)[i] & 0xFFFFFF;
+    std::vector<DWORD> pixels(static_cast<const DWORD*>(bits), static_cast<const DWORD*>(bits) + width * height);
+    for (DWORD& pixel : pixels)
+        pixel &= 0xFFFFFF;
     SelectObject(dc, old);
     DeleteObject(bitmap);
     DeleteDC(dc);
+    return pixels;
 }
 
-std::optional<POINT> Picture::find(const Picture& part) const
+IconPicture::IconPicture(HICON icon) : size(GetSystemMetrics(SM_CXSMICON))
 {
-    for (int y = 0; y + part.height <= height; ++y) {
-        for (int x = 0; x + part.width <= width; ++x) {
-            bool matches = true;
-            for (int i = 0; matches && i < part.width * part.height; ++i)
-                matches = !part.compared[i] || pixels[(y + i / part.width) * width + x + i % part.width] == part.pixels[i];
-            if (matches)
-                return POINT{origin.x + x, origin.y + y};
-        }
-    }
-    return std::nullopt;
+    auto drawnOn = [&](DWORD background) {
+        return capture(size, size, [&](HDC dc) {
+            PatBlt(dc, 0, 0, size, size, background);
+            DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+        });
+    };
+    pixels = drawnOn(BLACKNESS);
+    std::vector<DWORD> onWhite = drawnOn(WHITENESS);
+    for (size_t i = 0; i < pixels.size(); ++i)
+        compared.push_back(pixels[i] == onWhite[i]);
 }
 
-std::optional<POINT> onTaskbar(const Picture& icon, DWORD timeoutMs)
+std::optional<POINT> onTaskbar(const IconPicture& icon, DWORD timeoutMs)
 {
-    std::optional<POINT> corner;
-    if (!waitUntil([&] { return (corner = Picture::ofTaskbar().find(icon)).has_value(); }, timeoutMs))
-        return std::nullopt;
-    int half = GetSystemMetrics(SM_CXSMICON) / 2;
-    return POINT{corner->x + half, corner->y + half};
+    const int height = 40, size = icon.size; // the bottom of the screen, where the shell's icons are
+    int width = GetSystemMetrics(SM_CXSCREEN), top = GetSystemMetrics(SM_CYSCREEN) - height;
+    auto matchesAt = [&](const std::vector<DWORD>& taskbar, int x, int y) {
+        for (int i = 0; i < size * size; ++i)
+            if (icon.compared[i] && taskbar[(y + i / size) * width + x + i % size] != icon.pixels[i])
+                return false;
+        return true;
+    };
+    std::optional<POINT> centre;
+    waitUntil([&] {
+        HDC screen = GetDC(nullptr);
+        auto taskbar = capture(width, height, [&](HDC dc) { BitBlt(dc, 0, 0, width, height, screen, 0, top, SRCCOPY); });
+        ReleaseDC(nullptr, screen);
+        for (int y = 0; y + size <= height && !centre; ++y)
+            for (int x = 0; x + size <= width && !centre; ++x)
+                if (matchesAt(taskbar, x, y))
+                    centre = POINT{x + size / 2, top + y + size / 2};
+        return centre.has_value();
+    }, timeoutMs);
+    return centre;
 }
 
 bool rightClickTrayIcon()
 {
-    HICON programIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PROGRAM));
-    std::optional<POINT> icon = onTaskbar(Picture::ofIcon(programIcon));
+    std::optional<POINT> icon = onTaskbar(IconPicture(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PROGRAM))));
     if (!icon)
         return false;
     // Under Wine the pointer moves a moment after SetCursorPos: a click before that lands elsewhere.

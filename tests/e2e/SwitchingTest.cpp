@@ -6,17 +6,28 @@
 
 namespace {
 
-// Notepad and another program's Alpha and Beta on desktop 1; Beta, created last, is on top.
+// Wine's notepad with an empty document and another program's Alpha and Beta on desktop 1; Beta,
+// created last, is on top.
 class Switching : public ::testing::Test {
 protected:
     void SetUp() override
     {
         prepareFirstRun(0); // no notice, whose half second would only slow the tests down
-        ASSERT_TRUE(notepad.window() != nullptr && hosted.ready());
+        ASSERT_TRUE(notepad != nullptr && hosted.ready());
         ASSERT_TRUE(lumenfold.start());
     }
 
-    Notepad notepad;
+    HWND startNotepad()
+    {
+        HWND window = nullptr;
+        if (notepadProcess.start("notepad.exe") &&
+            (window = findWindowOfProcess(notepadProcess.id(), "Untitled - Notepad")))
+            WaitForInputIdle(notepadProcess.handle(), 10000);
+        return window;
+    }
+
+    ChildProcess notepadProcess;
+    HWND notepad = startNotepad();
     HostedWindows hosted{"Alpha", "Beta"};
     HWND alpha = hosted.window("Alpha"), beta = hosted.window("Beta");
     RunningLumenfold lumenfold;
@@ -26,15 +37,15 @@ protected:
 // another was activated above it; with notepad shown last, the order is the same as on Windows.
 TEST_F(Switching, DesktopHotkeysHideAndRestoreWindowsInTheirStackingOrder)
 {
-    SetForegroundWindow(notepad.window());
-    ASSERT_TRUE(waitUntil([&] { return GetForegroundWindow() == notepad.window(); }));
-    ASSERT_TRUE(waitUntil([&] { return isAbove(notepad.window(), beta) && isAbove(beta, alpha); }));
+    SetForegroundWindow(notepad);
+    ASSERT_TRUE(waitUntil([&] { return GetForegroundWindow() == notepad; }));
+    ASSERT_TRUE(waitUntil([&] { return isAbove(notepad, beta) && isAbove(beta, alpha); }));
 
-    ASSERT_TRUE(pressAltUntil(VK_F2, [&] { return !visible(notepad.window()) && !visible(alpha) && !visible(beta); }));
-    ASSERT_TRUE(pressAltUntil(VK_F1, [&] { return visible(notepad.window()) && visible(alpha) && visible(beta); }));
+    ASSERT_TRUE(pressAltUntil(VK_F2, [&] { return !visible(notepad) && !visible(alpha) && !visible(beta); }));
+    ASSERT_TRUE(pressAltUntil(VK_F1, [&] { return visible(notepad) && visible(alpha) && visible(beta); }));
     // The windows of two programs are shown by their own threads, each at its own pace.
-    EXPECT_TRUE(waitUntil([&] { return GetForegroundWindow() == notepad.window(); })) << "the top window is not active";
-    EXPECT_TRUE(waitUntil([&] { return isAbove(notepad.window(), beta) && isAbove(beta, alpha); }))
+    EXPECT_TRUE(waitUntil([&] { return GetForegroundWindow() == notepad; })) << "the top window is not active";
+    EXPECT_TRUE(waitUntil([&] { return isAbove(notepad, beta) && isAbove(beta, alpha); }))
         << "the stacking order was not restored";
 }
 
@@ -45,10 +56,12 @@ TEST_F(Switching, CloseAllClosesTheCurrentDesktopAndWaitsForTheUsersAnswer)
     HostedWindows opened{"Opened after the switch"};
     HWND late = opened.window("Opened after the switch");
     ASSERT_TRUE(visible(late));
-    notepad.makeUnsavedChanges();
+    HWND editor = FindWindowExA(notepad, nullptr, "Edit", nullptr);
+    SendMessageA(editor, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Unsaved words"));
+    SendMessageA(editor, EM_SETMODIFY, TRUE, 0); // so that closing asks whether to save
 
     pressAlt(VK_DELETE);
-    HWND question = findMessageBox(processOf(notepad.window()));
+    HWND question = findMessageBox(processOf(notepad));
     ASSERT_NE(question, nullptr) << "notepad did not ask whether to save";
     ASSERT_TRUE(rightClickTrayIcon());
     EXPECT_FALSE(menuShown(true, 1000)) << "the menu opened inside the close-all";
@@ -58,9 +71,9 @@ TEST_F(Switching, CloseAllClosesTheCurrentDesktopAndWaitsForTheUsersAnswer)
     EXPECT_TRUE(menuShown(false));
     EXPECT_TRUE(waitUntil([&] { return !IsWindow(alpha) && !IsWindow(beta); })) << "Alpha and Beta were not closed";
     EXPECT_TRUE(waitUntil([&] { return !IsWindow(late); })) << "the window opened after the switch was not closed";
-    EXPECT_TRUE(visible(notepad.window()));
-    EXPECT_TRUE(pressAltUntil(VK_F2, [&] { return !visible(notepad.window()); }));
-    EXPECT_TRUE(pressAltUntil(VK_F1, [&] { return visible(notepad.window()); }));
+    EXPECT_TRUE(visible(notepad));
+    EXPECT_TRUE(pressAltUntil(VK_F2, [&] { return !visible(notepad); }));
+    EXPECT_TRUE(pressAltUntil(VK_F1, [&] { return visible(notepad); }));
 }
 
 // A window whose thread sleeps must never freeze Lumenfold, and keeps its place.

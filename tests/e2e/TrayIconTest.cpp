@@ -15,7 +15,7 @@ TEST(TrayIcon, ShowsTheDesktopNumberAndFollowsEverySwitch)
     HWND paintWindow = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
     auto numberIcon = [&](int number) {
         HICON icon = composeNumberIcon(paintWindow, number, MessageCatalog("eng"));
-        Picture picture = Picture::ofIcon(icon);
+        IconPicture picture(icon);
         DestroyIcon(icon);
         return picture;
     };
@@ -30,8 +30,8 @@ TEST(TrayIcon, ShowsTheDesktopNumberAndFollowsEverySwitch)
 
     lumenfold.terminate();
     ASSERT_EQ(lumenfold.waitForExit(), 0u);
-    Picture two = numberIcon(2);
-    EXPECT_TRUE(waitUntil([&] { return !Picture::ofTaskbar().find(two); })) << "the icon stayed after the exit";
+    IconPicture two = numberIcon(2);
+    EXPECT_TRUE(waitUntil([&] { return !onTaskbar(two, 0); })) << "the icon stayed after the exit";
     DestroyWindow(paintWindow);
 }
 

@@ -14,11 +14,7 @@ struct OpenKey {
 };
 }
 
-void deleteKey(const char* path)
-{
-    RegDeleteTreeA(HKEY_CURRENT_USER, path);
-    RegDeleteKeyA(HKEY_CURRENT_USER, path);
-}
+void deleteKey(const char* path) { RegDeleteTreeA(HKEY_CURRENT_USER, path); } // the key itself too, as it is named
 
 void deleteValue(const char* path, const char* name) { RegDeleteValueA(OpenKey(path, KEY_ALL_ACCESS).key, name); }
 

@@ -103,6 +103,20 @@ HWND findMessageBox(DWORD processId, DWORD timeoutMs)
 std::string messageBoxText(HWND box) { return windowText(GetDlgItem(box, 0xFFFF)); }
 void pressButton(HWND box, int buttonId) { PostMessageA(GetDlgItem(box, buttonId), BM_CLICK, 0, 0); }
 
+std::string windows1251(const wchar_t* text)
+{
+    char bytes[256] = {};
+    WideCharToMultiByte(1251, 0, text, -1, bytes, sizeof bytes - 1, nullptr, nullptr);
+    return bytes;
+}
+
+bool hotkeyTaken(HotkeyCode code)
+{
+    if (RegisterHotKey(nullptr, 0x7000, hotkeyModifiers(code), hotkeyVirtualKey(code)))
+        return !UnregisterHotKey(nullptr, 0x7000);
+    return GetLastError() == ERROR_HOTKEY_ALREADY_REGISTERED;
+}
+
 std::string hexBytes(const std::string& text)
 {
     std::string hex;

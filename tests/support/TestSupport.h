@@ -1,4 +1,6 @@
 #pragma once
+#include "desktops/HotkeyCode.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -42,3 +44,8 @@ HWND findMessageBox(DWORD processId, DWORD timeoutMs = 10000);
 std::string messageBoxText(HWND box);      // its static control has the id 0xFFFF
 void pressButton(HWND box, int buttonId); // as a click would
 std::string hexBytes(const std::string& text); // for readable failures about encodings
+// The Windows-1251 bytes of a Russian text, as the system must receive them: wide literals do not
+// depend on what the compiler makes of narrow ones.
+std::string windows1251(const wchar_t* text);
+// True when a hotkey of this session holds the combination; a probe that succeeds is taken back.
+bool hotkeyTaken(HotkeyCode code);

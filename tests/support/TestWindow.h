@@ -14,19 +14,15 @@ public:
     };
 
     explicit TestWindow(const std::string& title, OnClose onClose = OnClose::Close);
-    ~TestWindow();
+    ~TestWindow() { DestroyWindow(window); }
     TestWindow(const TestWindow&) = delete;
     TestWindow& operator=(const TestWindow&) = delete;
 
     HWND handle() const { return window; }
     bool visible() const { return IsWindowVisible(window) != FALSE; }
-    bool exists() const { return IsWindow(window) != FALSE; }
 
 private:
-    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
     HWND window = nullptr;
-    OnClose onClose;
 };
 
 bool isAbove(HWND upper, HWND lower); // in the Z order

@@ -9,14 +9,6 @@
 // and the registry's end-to-end tests; here what those cannot reach.
 namespace {
 
-// True when a hotkey of this session holds the combination; a probe that succeeds is taken back.
-bool taken(HotkeyCode code)
-{
-    if (RegisterHotKey(nullptr, 0x2000, hotkeyModifiers(code), hotkeyVirtualKey(code)))
-        return !UnregisterHotKey(nullptr, 0x2000);
-    return GetLastError() == ERROR_HOTKEY_ALREADY_REGISTERED;
-}
-
 class DesktopModel : public ModelTest {
 protected:
     std::vector<HWND> listed(DesktopId id)
@@ -28,8 +20,7 @@ protected:
     }
 };
 
-// Sent to another desktop, a window is hidden and becomes that desktop's top window; sent to its
-// own desktop or to no desktop, it stays where it is.
+// Sent to its own desktop or to no desktop, a window stays where it is.
 TEST_F(DesktopModel, AWindowSentToAnotherDesktopIsHiddenAndBecomesItsTopWindow)
 {
     TestWindow first("Sent first"), second("Sent second"), staying("Staying");
@@ -60,7 +51,7 @@ TEST_F(DesktopModel, ClosedAndDecliningWindowsLeaveTheDesktopAndRefusingOnesStay
         desktops.sendWindowTo(2, window->handle());
 
     desktops.closeAllApps(2);
-    EXPECT_FALSE(closing.exists());
+    EXPECT_FALSE(IsWindow(closing.handle()));
     EXPECT_TRUE(declining.visible());
     EXPECT_FALSE(refusing.visible());
     EXPECT_EQ(listed(2), std::vector<HWND>{refusing.handle()});
@@ -75,12 +66,12 @@ TEST_F(DesktopModel, HotkeysHeldElsewhereNamesCutToTheirLengthAndIdsPastTheNextA
     ASSERT_TRUE(RegisterHotKey(nullptr, 0x2001, MOD_ALT, VK_F9)); // as another program holding it
     EXPECT_FALSE(desktops.setHotkey(2, packHotkey(MOD_ALT, VK_F9)));
     UnregisterHotKey(nullptr, 0x2001);
-    EXPECT_TRUE(desktops.hotkeyOf(2) == AltF2 && taken(AltF2));
+    EXPECT_TRUE(desktops.hotkeyOf(2) == AltF2 && hotkeyTaken(AltF2));
     EXPECT_TRUE(desktops.setHotkey(2, 0) && desktops.setHotkey(3, 0));
-    EXPECT_FALSE(taken(AltF2));
+    EXPECT_FALSE(hotkeyTaken(AltF2));
     desktops.switchTo(3);
     ASSERT_TRUE(desktops.deleteDesktop(1));
-    EXPECT_FALSE(taken(AltF1));
+    EXPECT_FALSE(hotkeyTaken(AltF1));
 
     ASSERT_TRUE(desktops.setName(3, "FourteenLetter"));
     EXPECT_FALSE(desktops.setName(4, "FourteenLetters"));

@@ -1,6 +1,6 @@
 #include "app/MessageCatalog.h"
-#include "tests/support/RussianTexts.h"
 #include "tests/support/TestRegistry.h"
+#include "tests/support/TestSupport.h"
 #include "tests/support/UnexpectedBoxWatch.h"
 #include "ui/Settings.h"
 
@@ -80,7 +80,7 @@ TEST_F(Options, OverlongOrMalformedValuesReadAsNoneAndTheOneByteNoticeDefaultAsT
         EXPECT_EQ(UnregisterHotKey(nullptr, hotkey.id) != FALSE, hotkey.code != 0) << hotkey.name << " registered";
     }
     EXPECT_STREQ(settings.language, "");
-    EXPECT_EQ(hexBytes(MessageCatalog(settings.language).text(MsgTerminate)), hexBytes(russian::Terminate));
+    EXPECT_EQ(hexBytes(MessageCatalog(settings.language).text(MsgTerminate)), hexBytes(windows1251(L"Завершение")));
     EXPECT_EQ(settings.noticeFlags, 1u);
 }
 
