@@ -508,22 +508,18 @@ void CALLBACK closeMenuOnceShown(HWND, UINT, UINT_PTR, DWORD)
     }
 }
 
-double showMenuMs(const std::function<HMENU()>& build, HWND owner)
+// -1 when the menu never showed.
+double showMenuOnceMs(const std::function<HMENU()>& build, HWND owner)
 {
-    std::vector<double> times;
-    for (int run = 0; run < RoundTrips; ++run) {
-        double start = nowMs();
-        menuShownAt = 0;
-        HMENU menu = build();
-        UINT_PTR timer = SetTimer(nullptr, 0, 1, closeMenuOnceShown);
-        SetForegroundWindow(owner);
-        TrackPopupMenu(menu, 0, 10, 10, 0, owner, nullptr);
-        if (menuShownAt > 0)
-            times.push_back(menuShownAt - start);
-        KillTimer(nullptr, timer);
-        DestroyMenu(menu);
-    }
-    return median(times);
+    double start = nowMs();
+    menuShownAt = 0;
+    HMENU menu = build();
+    UINT_PTR timer = SetTimer(nullptr, 0, 1, closeMenuOnceShown);
+    SetForegroundWindow(owner);
+    TrackPopupMenu(menu, 0, 10, 10, 0, owner, nullptr);
+    KillTimer(nullptr, timer);
+    DestroyMenu(menu);
+    return menuShownAt > 0 ? menuShownAt - start : -1;
 }
 
 // The same items as the tray menu's, made with nothing but the menu calls.
@@ -565,11 +561,21 @@ Row measureTrayMenu()
             manager.switchTo(static_cast<DesktopId>(desk + 1));
     }
     CommandMap commands;
-    double lumenfoldMs = showMenuMs([&] {
+    auto buildLumenfoldMenu = [&] {
         commands.clear();
         return buildTrayMenu(desktops, commands, messages);
-    }, owner);
-    double floorMs = showMenuMs(menuOfPlainItems, owner);
+    };
+    // In turns, as the switches, so that both meet the same load.
+    std::vector<double> lumenfoldTimes, floorTimes;
+    for (int run = 0; run < RoundTrips; ++run) {
+        for (auto [build, times] : {std::pair{std::function<HMENU()>(buildLumenfoldMenu), &lumenfoldTimes},
+                                    std::pair{std::function<HMENU()>(menuOfPlainItems), &floorTimes}}) {
+            double ms = showMenuOnceMs(build, owner);
+            if (ms >= 0)
+                times->push_back(ms);
+        }
+    }
+    double lumenfoldMs = median(lumenfoldTimes), floorMs = median(floorTimes);
     for (HWND window : windows)
         DestroyWindow(window);
     return {"tray menu 99 desktops x 20 windows, built+shown", floorMs, lumenfoldMs, -1, ""};
