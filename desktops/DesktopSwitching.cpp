@@ -85,8 +85,9 @@ void DesktopManager::showDesktopWindows(const Desktop& target, const ThreadAnswe
             return;
         }
     }
+    // No foreground at all, under Wine, may be a hung window that took the activation.
     HWND foreground = GetForegroundWindow();
-    if (foreground == nullptr || !answers.answers(foreground))
+    if (foreground != nullptr ? !answers.answers(foreground) : !answers.allAnswered())
         SetForegroundWindow(mainWindow);
 }
 

@@ -1,5 +1,7 @@
 #include "WindowRequests.h"
 
+#include <algorithm>
+
 namespace {
 // Long enough for a busy application, short enough that a hung one costs little. Once the system
 // has marked a window as hung, IsHungAppWindow answers at once.
@@ -96,6 +98,11 @@ bool ThreadAnswers::answers(HWND window) const
     auto known = threadOf.find(window);
     auto found = known != threadOf.end() ? threads.find(known->second) : threads.end();
     return found != threads.end() ? found->second : answersMessages(window);
+}
+
+bool ThreadAnswers::allAnswered() const
+{
+    return std::all_of(threads.begin(), threads.end(), [](const auto& thread) { return thread.second; });
 }
 
 void ThreadAnswers::show(HWND window, int command) const

@@ -28,6 +28,7 @@ public:
     bool answers(HWND window) const;
     // ShowWindow where the thread answers, ShowWindowAsync where it does not.
     void show(HWND window, int command) const;
+    bool allAnswered() const;
 
 private:
     std::map<DWORD, bool> threads; // thread id: answered in time
