@@ -85,7 +85,8 @@ TEST_F(Dialogs, RenameInPlaceEditAHotkeyAndDeleteADesktopBelowTheCurrentOne)
     ASSERT_TRUE(typeAltCombination(GetDlgItem(edit, IDC_DESKTOP_HOTKEY), VK_F6));
     click(GetDlgItem(edit, IDOK));
     ASSERT_TRUE(waitGone(edit));
-    EXPECT_EQ(storedText(DesksKey, "mail"), "1 117\n");
+    // The desktops are saved after the dialog has gone.
+    EXPECT_TRUE(waitUntil([&] { return storedText(DesksKey, "mail") == "1 117\n"; }));
 
     selectRow(0);
     click(item(IDC_DELETE_DESKTOP));
