@@ -7,7 +7,6 @@ namespace {
 const char ShellDesktopTitle[] = "Program Manager";
 const int TitleLimit = 274;
 
-// IsWindowVisible is false for a handle that is no longer a window.
 bool isUserWindow(HWND window, HWND mainWindow, const std::string& title)
 {
     return window != mainWindow && !title.empty() &&
@@ -28,6 +27,7 @@ void forEachUserWindow(HWND mainWindow, const std::function<void(HWND, const std
     std::vector<HWND> windows;
     EnumWindows(noteWindow, reinterpret_cast<LPARAM>(&windows));
     for (HWND window : windows) {
+        // Also false for a handle whose window has gone since the list was taken.
         if (!IsWindowVisible(window))
             continue;
         std::string title = windowTitle(window);
