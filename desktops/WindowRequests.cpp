@@ -47,6 +47,15 @@ struct AllThreadsQuestion {
 };
 AllThreadsQuestion question;
 
+// ShowWindow for a window that answers, so that order and activation happen now.
+void showAs(HWND window, int command, bool answers)
+{
+    if (answers)
+        ShowWindow(window, command);
+    else
+        ShowWindowAsync(window, command);
+}
+
 void CALLBACK receiveThreadAnswer(HWND, UINT, ULONG_PTR data, LRESULT)
 {
     size_t index = data & 0xFFFF;
@@ -107,10 +116,7 @@ bool ThreadAnswers::allAnswered() const
 
 void ThreadAnswers::show(HWND window, int command) const
 {
-    if (answers(window))
-        ShowWindow(window, command);
-    else
-        ShowWindowAsync(window, command);
+    showAs(window, command, answers(window));
 }
 
 bool answersMessages(HWND window)
@@ -123,10 +129,7 @@ bool answersMessages(HWND window)
 
 void showWindowWithoutBlocking(HWND window, int command)
 {
-    if (answersMessages(window))
-        ShowWindow(window, command);
-    else
-        ShowWindowAsync(window, command);
+    showAs(window, command, answersMessages(window));
 }
 
 CloseAnswer askWindowToClose(HWND window)

@@ -47,9 +47,9 @@ std::set<HWND> SystemMenuChannel::markedAmong(const std::vector<HWND>& windows,
         if (GetSystemMenu(window, FALSE) != nullptr) {
             if (readMark(window) == Marked)
                 marked.insert(window);
-        } else if (askedThreads.count(GetWindowThreadProcessId(window, nullptr)) == 0 &&
-                   reachableByRequest(window) && mayAsk(window)) {
-            askedThreads.insert(GetWindowThreadProcessId(window, nullptr));
+        } else if (DWORD thread = GetWindowThreadProcessId(window, nullptr);
+                   askedThreads.count(thread) == 0 && reachableByRequest(window) && mayAsk(window)) {
+            askedThreads.insert(thread);
             request(window, ReadThreadMarks, nullptr, &marked);
         }
     }
