@@ -9,6 +9,7 @@
 
 class MessageCatalog;
 class ThreadAnswers;
+struct ThreadMarksQuestion;
 class Settings;
 class TrayIcon;
 
@@ -74,7 +75,8 @@ private:
     void registerDesktopHotkeys();
     void unregisterDesktopHotkeys();
 
-    void fileWindowsOnScreen(const std::vector<WindowEntry>& onScreen, const ThreadAnswers& answers);
+    void fileWindowsOnScreen(const std::vector<WindowEntry>& onScreen, const ThreadMarksQuestion& marks,
+                             const ThreadAnswers& answers);
     // Every window filed on a desktop, the current one's too when asked.
     std::vector<JournalEntry> filedWindows(bool withCurrent) const;
     void journalHiddenWindows() { journal.record(filedWindows(false)); }

@@ -15,6 +15,14 @@ namespace {
 const DWORD TransientNoticeMs = 500;
 // The 44-byte form of TOOLINFOA, without the reserved field of later versions.
 const UINT ToolInfoSize = 44;
+
+std::vector<HWND> handlesOf(const std::vector<WindowEntry>& entries)
+{
+    std::vector<HWND> handles;
+    for (const WindowEntry& entry : entries)
+        handles.push_back(entry.hwnd);
+    return handles;
+}
 }
 
 void DesktopManager::switchTo(DesktopId id)
@@ -29,15 +37,17 @@ void DesktopManager::switchTo(DesktopId id)
     forEachUserWindow(mainWindow, [&](HWND window, const std::string& title) {
         onScreen.push_back(makeEntry(window, title));
     });
-    // Every thread concerned is asked once, all at once, whether it answers: a hung one costs one
-    // short wait, and its windows are neither asked for their mark nor waited for.
+    // The threads on the screen are asked for their marks before every thread concerned is asked,
+    // once and all at once, whether it answers: a thread has answered the first question by the time
+    // it answers the second. A hung thread costs one short wait, and its windows are not waited for.
+    ThreadMarksQuestion marks = SystemMenuChannel::instance().askThreadMarks(handlesOf(onScreen));
     std::vector<WindowEntry> concerned = onScreen;
     concerned.insert(concerned.end(), desktop(id).windows.begin(), desktop(id).windows.end());
     ThreadAnswers answers(concerned);
 
     // The list of the desktop being left is rebuilt from what is on the screen now. The journal
     // takes it with every other filed window before the first of them is hidden.
-    fileWindowsOnScreen(onScreen, answers);
+    fileWindowsOnScreen(onScreen, marks, answers);
     journal.record(filedWindows(true));
     std::vector<WindowEntry>& left = desktop(current).windows;
     for (const WindowEntry& entry : left)
@@ -56,13 +66,11 @@ void DesktopManager::switchTo(DesktopId id)
 }
 
 // A window whose thread does not answer cannot have its mark read in time: it counts as unmarked.
-void DesktopManager::fileWindowsOnScreen(const std::vector<WindowEntry>& onScreen, const ThreadAnswers& answers)
+void DesktopManager::fileWindowsOnScreen(const std::vector<WindowEntry>& onScreen, const ThreadMarksQuestion& marks,
+                                         const ThreadAnswers& answers)
 {
-    std::vector<HWND> windows;
-    for (const WindowEntry& entry : onScreen)
-        windows.push_back(entry.hwnd);
     std::set<HWND> onAllDesktops = SystemMenuChannel::instance().markedAmong(
-        windows, [&answers](HWND window) { return answers.answers(window); });
+        handlesOf(onScreen), marks, [&answers](HWND window) { return answers.answers(window); });
     forgetWindows(current);
     for (const WindowEntry& entry : onScreen) {
         if (onAllDesktops.count(entry.hwnd) == 0)

@@ -38,22 +38,61 @@ MenuResult SystemMenuChannel::perform(HWND window, MenuOperation operation, cons
     return request(window, operation, recipe);
 }
 
-std::set<HWND> SystemMenuChannel::markedAmong(const std::vector<HWND>& windows,
-                                              const std::function<bool(HWND)>& mayAsk)
+ThreadMarksQuestion SystemMenuChannel::askThreadMarks(const std::vector<HWND>& windows)
 {
-    std::set<HWND> marked;
+    ThreadMarksQuestion asked;
+    CSingleLock hold(lock);
+    if (!hold.IsLocked() || !openRequestBlock())
+        return asked;
     std::set<DWORD> askedThreads;
     for (HWND window : windows) {
-        if (GetSystemMenu(window, FALSE) != nullptr) {
-            if (readMark(window) == Marked)
-                marked.insert(window);
-        } else if (DWORD thread = GetWindowThreadProcessId(window, nullptr);
-                   askedThreads.count(thread) == 0 && reachableByRequest(window) && mayAsk(window)) {
-            askedThreads.insert(thread);
-            request(window, ReadThreadMarks, nullptr, &marked);
-        }
+        DWORD thread = GetWindowThreadProcessId(window, nullptr);
+        if (asked.threads.size() == ThreadMarksSlots || askedThreads.count(thread) != 0)
+            continue;
+        // Any window of the thread will do, but only one with a system menu takes the request.
+        if (GetSystemMenu(window, FALSE) != nullptr || !reachableByRequest(window))
+            continue;
+        askedThreads.insert(thread);
+        if (IsHungAppWindow(window))
+            continue;
+        // Slots go round, so that a question served late most likely finds its slot still unused.
+        ThreadMarksQuestion::AskedThread question = {window, nextSlot, nextSerial()};
+        nextSlot = (nextSlot + 1) % ThreadMarksSlots;
+        ThreadMarksSlot& slot = block->threadMarks[question.slot];
+        InterlockedExchange(&slot.requestSerial, 0);
+        slot.window = static_cast<DWORD>(reinterpret_cast<UINT_PTR>(window));
+        InterlockedExchange(&slot.reply, 0);
+        InterlockedExchange(&slot.requestSerial, question.serial);
+        if (SendNotifyMessageA(window, requestMessage, static_cast<WPARAM>(question.serial), question.slot + 1))
+            asked.threads.push_back(question);
+    }
+    return asked;
+}
+
+std::set<HWND> SystemMenuChannel::markedAmong(const std::vector<HWND>& windows, const ThreadMarksQuestion& asked,
+                                              const std::function<bool(HWND)>& answered)
+{
+    std::set<HWND> marked;
+    for (HWND window : windows) {
+        if (GetSystemMenu(window, FALSE) != nullptr && readMark(window) == Marked)
+            marked.insert(window);
+    }
+    for (const ThreadMarksQuestion::AskedThread& thread : asked.threads) {
+        if (answered(thread.window))
+            readThreadMarks(thread, marked);
     }
     return marked;
+}
+
+// No reply with the question's serial: the hook library is not (yet) in that process.
+void SystemMenuChannel::readThreadMarks(const ThreadMarksQuestion::AskedThread& thread, std::set<HWND>& marked) const
+{
+    const ThreadMarksSlot& slot = block->threadMarks[thread.slot];
+    if (slot.reply != replyFor(thread.serial, Done))
+        return;
+    LONG count = slot.markedCount < ThreadMarksLimit ? slot.markedCount : ThreadMarksLimit;
+    for (LONG index = 0; index < count; ++index)
+        marked.insert(reinterpret_cast<HWND>(static_cast<UINT_PTR>(slot.marked[index])));
 }
 
 bool SystemMenuChannel::reachableByRequest(HWND window) const
@@ -61,15 +100,13 @@ bool SystemMenuChannel::reachableByRequest(HWND window) const
     return ownedByAnotherProcess(window) && (GetWindowLongA(window, GWL_STYLE) & WS_SYSMENU);
 }
 
-MenuResult SystemMenuChannel::request(HWND window, MenuOperation operation, const MenuItemsRecipe* recipe,
-                                      std::set<HWND>* threadMarks)
+MenuResult SystemMenuChannel::request(HWND window, MenuOperation operation, const MenuItemsRecipe* recipe)
 {
     CSingleLock hold(lock);
     if (!hold.IsLocked() || !openRequestBlock() || IsHungAppWindow(window))
         return Unreached;
 
-    // Serials stay small enough to share one value with the result, and never 0.
-    LONG serial = lastSerial = lastSerial % 0x0FFFFFFF + 1;
+    LONG serial = nextSerial();
     InterlockedExchange(&block->requestSerial, 0);
     block->operation = operation;
     block->window = static_cast<DWORD>(reinterpret_cast<UINT_PTR>(window));
@@ -87,13 +124,13 @@ MenuResult SystemMenuChannel::request(HWND window, MenuOperation operation, cons
     LONG reply = block->reply;
     if ((reply >> ResultBits) != serial)
         return Unreached;
-    auto result = static_cast<MenuResult>(reply & ((1 << ResultBits) - 1));
-    if (threadMarks != nullptr && result == Done) {
-        LONG count = block->markedCount < ThreadMarksLimit ? block->markedCount : ThreadMarksLimit;
-        for (LONG index = 0; index < count; ++index)
-            threadMarks->insert(reinterpret_cast<HWND>(static_cast<UINT_PTR>(block->marked[index])));
-    }
-    return result;
+    return static_cast<MenuResult>(reply & ((1 << ResultBits) - 1));
+}
+
+// Serials stay small enough to share one value with the result, and are never 0.
+LONG SystemMenuChannel::nextSerial()
+{
+    return lastSerial = lastSerial % 0x0FFFFFFF + 1;
 }
 
 bool SystemMenuChannel::openRequestBlock()

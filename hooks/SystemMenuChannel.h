@@ -6,6 +6,17 @@
 #include <set>
 #include <vector>
 
+// The threads asked for their marks: for each, the window the question was sent to, and the
+// question's slot and serial in the request block.
+struct ThreadMarksQuestion {
+    struct AskedThread {
+        HWND window;
+        int slot;
+        LONG serial;
+    };
+    std::vector<AskedThread> threads;
+};
+
 // The way to a window's system menu. Where the system lets this process edit the menu (always on
 // Windows, where menus are shared by the whole desktop), the edit is made here. Where it does not
 // (Wine gives no other process's system menu), the edit is asked of TrapKit.dll's hook inside the
@@ -14,9 +25,15 @@ class SystemMenuChannel {
 public:
     MenuResult perform(HWND window, MenuOperation operation, const MenuItemsRecipe* recipe = nullptr);
 
-    // The windows among these whose item carries the mark. A thread that is asked is asked once,
-    // for all its windows; one that mayAsk rules out is not asked, and its windows count as unmarked.
-    std::set<HWND> markedAmong(const std::vector<HWND>& windows, const std::function<bool(HWND)>& mayAsk);
+    // Asks, without waiting, every thread of these windows whose menus only the thread's own
+    // process can read, for all of its windows that carry the mark: all threads at once, each once.
+    // A thread has answered once it answers a message sent to it after this one.
+    ThreadMarksQuestion askThreadMarks(const std::vector<HWND>& windows);
+    // The windows among these whose item carries the mark: read here where this process can read
+    // the menu, otherwise from the answers of the threads asked. The windows of a thread that has
+    // not answered count as unmarked.
+    std::set<HWND> markedAmong(const std::vector<HWND>& windows, const ThreadMarksQuestion& asked,
+                               const std::function<bool(HWND)>& answered);
 
     // The one channel of the process. It is never destroyed: programs may still be answering a
     // request while the exit clean-up runs, and the system frees it with the process.
@@ -25,9 +42,10 @@ public:
 private:
     SystemMenuChannel();
     bool reachableByRequest(HWND window) const;
-    MenuResult request(HWND window, MenuOperation operation, const MenuItemsRecipe* recipe,
-                       std::set<HWND>* threadMarks = nullptr);
+    MenuResult request(HWND window, MenuOperation operation, const MenuItemsRecipe* recipe);
+    void readThreadMarks(const ThreadMarksQuestion::AskedThread& thread, std::set<HWND>& marked) const;
     bool openRequestBlock();
+    LONG nextSerial();
 
     // Innermost of the program's locks: nothing else is taken while it is held.
     CSemaphore lock{1, 1};
@@ -35,4 +53,5 @@ private:
     MenuRequestBlock* block = nullptr;
     UINT requestMessage = 0;
     LONG lastSerial = 0;
+    int nextSlot = 0;
 };

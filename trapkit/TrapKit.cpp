@@ -240,17 +240,23 @@ BOOL CALLBACK noteMark(HWND window, LPARAM marks)
     return found->count < ThreadMarksLimit;
 }
 
-// Gathered apart and copied in only while the request is still the current one, so that a request
-// served too late does not overwrite the list of the next.
-MenuResult listThreadMarks(MenuRequestBlock* block, LONG serial)
+// The list is gathered apart and copied in only while the question is still the slot's current
+// one, so that a question served too late does not overwrite the list of the next.
+void serveThreadMarks(HWND window, LONG serial, LPARAM slotNumber)
 {
+    MenuRequestBlock* block = cachedView(requestBlock, MenuRequestMappingName);
+    if (block == nullptr || slotNumber < 1 || slotNumber > ThreadMarksSlots)
+        return;
+    ThreadMarksSlot& slot = block->threadMarks[slotNumber - 1];
+    if (slot.requestSerial != serial || slot.window != static_cast<DWORD>(reinterpret_cast<UINT_PTR>(window)))
+        return;
     ThreadMarks marks;
     EnumThreadWindows(GetCurrentThreadId(), noteMark, reinterpret_cast<LPARAM>(&marks));
-    if (block->requestSerial != serial)
-        return Unreached;
-    block->markedCount = marks.count;
-    CopyMemory(block->marked, marks.windows, marks.count * sizeof marks.windows[0]);
-    return Done;
+    if (slot.requestSerial != serial)
+        return;
+    slot.markedCount = marks.count;
+    CopyMemory(slot.marked, marks.windows, marks.count * sizeof marks.windows[0]);
+    InterlockedExchange(&slot.reply, replyFor(serial, Done));
 }
 
 // Lumenfold waits in SendMessageTimeoutA until the reply serial appears, so nothing here may wait.
@@ -264,9 +270,7 @@ void serveMenuRequest(HWND window, LONG serial)
     // Still the same request once copied: Lumenfold had not begun writing the next one.
     if (block->requestSerial != serial || request.window != static_cast<DWORD>(reinterpret_cast<UINT_PTR>(window)))
         return;
-    MenuResult result = request.operation == ReadThreadMarks
-                            ? listThreadMarks(block, serial)
-                            : performMenuOperation(window, request.operation, request.recipe);
+    MenuResult result = performMenuOperation(window, request.operation, request.recipe);
     InterlockedExchange(&block->reply, replyFor(serial, result));
 }
 
@@ -274,8 +278,12 @@ LRESULT CALLBACK menuRequestProc(int code, WPARAM wParam, LPARAM lParam)
 {
     if (code == HC_ACTION) {
         const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
-        if (call->message != 0 && call->message == menuRequestMessage())
-            serveMenuRequest(call->hwnd, static_cast<LONG>(call->wParam));
+        if (call->message != 0 && call->message == menuRequestMessage()) {
+            if (call->lParam != 0)
+                serveThreadMarks(call->hwnd, static_cast<LONG>(call->wParam), call->lParam);
+            else
+                serveMenuRequest(call->hwnd, static_cast<LONG>(call->wParam));
+        }
     }
     return CallNextHookEx(menuRequestHook, code, wParam, lParam);
 }

@@ -54,8 +54,8 @@ struct MenuItemsRecipe {
 // Menus belong to their process on some systems, so a system menu of another process's window
 // cannot always be edited from outside. Lumenfold then writes a request into the mapping
 // "LumenfoldMenuRequest" and sends the window the registered message of the same name with the
-// request's serial in wParam; the library's hook carries it out before the window procedure sees
-// the message and writes the reply with the same serial.
+// request's serial in wParam and 0 in lParam; the library's hook carries it out before the window
+// procedure sees the message and writes the reply with the same serial.
 constexpr char MenuRequestMappingName[] = "LumenfoldMenuRequest";
 constexpr char MenuRequestMessageName[] = "LumenfoldMenuRequest";
 
@@ -63,7 +63,6 @@ enum MenuOperation : LONG {
     ReadMark = 1,    // result: a MenuResult
     AddItems = 2,    // recipe used; result: a MenuResult
     RemoveItems = 3, // recipe.sendToText used; result: a MenuResult
-    ReadThreadMarks = 4, // result: Done, with the marked windows of the window's thread in the block
 };
 
 enum MenuResult : LONG {
@@ -71,12 +70,26 @@ enum MenuResult : LONG {
     NotMarked = 1,     // ReadMark: no item, or not exactly checked
     Marked = 2,        // ReadMark: the item carries the check mark and nothing else
     AlreadyThere = 3,  // AddItems: the window had the items already, nothing changed
-    Done = 4,          // AddItems, RemoveItems
+    Done = 4,          // AddItems, RemoveItems, and a thread's marks listed
     Unreached = 5,     // Lumenfold's side: the window did not answer, or nothing in it served the request
 };
 
-// More windows of one thread on all desktops than anyone keeps; beyond it they count as unmarked.
-constexpr LONG ThreadMarksLimit = 256;
+// A switch asks every thread concerned for its windows on all desktops, all threads at once: each
+// question has a slot of its own in the same mapping, and the request message carries the slot's
+// number (from 1) in lParam and the question's serial in wParam. The library lists every top-level
+// window of its thread whose item carries the mark, then writes the slot's reply.
+// More threads with windows on the screen, and more windows of one thread on all desktops, than
+// anyone has: beyond them, windows count as unmarked.
+constexpr int ThreadMarksSlots = 256;
+constexpr LONG ThreadMarksLimit = 64;
+
+struct ThreadMarksSlot {
+    volatile LONG requestSerial; // 0 while Lumenfold writes the question
+    DWORD window;                // the window the question was sent to
+    volatile LONG reply;         // replyFor(requestSerial, Done), written once the list is complete
+    LONG markedCount;
+    DWORD marked[ThreadMarksLimit];
+};
 
 // A request that timed out may still be served late, while Lumenfold writes the next one. So the
 // serial is 0 while a request is being written, the server works on a copy that it checks against
@@ -87,10 +100,7 @@ struct MenuRequestBlock {
     DWORD window;
     MenuItemsRecipe recipe;
     volatile LONG reply;
-    // ReadThreadMarks: every top-level window of the thread whose item carries the mark, written
-    // before the reply. A switch asks this once per thread instead of once per window.
-    LONG markedCount;
-    DWORD marked[ThreadMarksLimit];
+    ThreadMarksSlot threadMarks[ThreadMarksSlots];
 };
 
 constexpr LONG ResultBits = 3; // every MenuResult is below 8
