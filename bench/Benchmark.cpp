@@ -38,6 +38,9 @@ const double MarkedHungAfterMs = 6000;
 // A switch that is not over by then is left out of the medians and noted.
 const double SwitchLimitMs = 30000;
 const DWORD StartLimitMs = 20000;
+// A user's key presses come at least this far apart. Lumenfold finishes a switch after the last
+// window has changed (the tray icon takes the new number), and a key pressed before that waits.
+const DWORD PauseBeforeSwitchMs = 300;
 // Lumenfold's own limit for an answer: a window that does not answer within it is hung to Lumenfold.
 const UINT AnswerLimitMs = 200;
 const char ProgramKey[] = "Software\\Lumenfold";
@@ -332,6 +335,7 @@ int visibleWindowsAbove(HWND window, const std::vector<HWND>& among)
 // being left.
 SwitchTimes switchOnce(Switcher switcher, const std::vector<HWND>& windows, bool shown, Hang hang)
 {
+    Sleep(PauseBeforeSwitchMs);
     std::optional<HungHost> freshHung;
     if (hang == Hang::Fresh)
         freshHung.emplace();
