@@ -40,7 +40,7 @@ void DesktopManager::switchTo(DesktopId id)
     // The threads on the screen are asked for their marks before every thread concerned is asked,
     // once and all at once, whether it answers: a thread has answered the first question by the time
     // it answers the second. A hung thread costs one short wait, and its windows are not waited for.
-    ThreadMarksQuestion marks = SystemMenuChannel::instance().askThreadMarks(handlesOf(onScreen));
+    ThreadMarksQuestion marks = SystemMenuChannel::instance().askThreadMarks(onScreen);
     std::vector<WindowEntry> concerned = onScreen;
     concerned.insert(concerned.end(), desktop(id).windows.begin(), desktop(id).windows.end());
     ThreadAnswers answers(concerned);

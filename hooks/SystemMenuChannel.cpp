@@ -38,21 +38,21 @@ MenuResult SystemMenuChannel::perform(HWND window, MenuOperation operation, cons
     return request(window, operation, recipe);
 }
 
-ThreadMarksQuestion SystemMenuChannel::askThreadMarks(const std::vector<HWND>& windows)
+ThreadMarksQuestion SystemMenuChannel::askThreadMarks(const std::vector<WindowEntry>& windows)
 {
     ThreadMarksQuestion asked;
     CSingleLock hold(lock);
     if (!hold.IsLocked() || !openRequestBlock())
         return asked;
     std::set<DWORD> askedThreads;
-    for (HWND window : windows) {
-        DWORD thread = GetWindowThreadProcessId(window, nullptr);
-        if (asked.threads.size() == ThreadMarksSlots || askedThreads.count(thread) != 0)
+    for (const WindowEntry& entry : windows) {
+        HWND window = entry.hwnd;
+        if (asked.threads.size() == ThreadMarksSlots || askedThreads.count(entry.threadId) != 0)
             continue;
         // Any window of the thread will do, but only one with a system menu takes the request.
         if (GetSystemMenu(window, FALSE) != nullptr || !reachableByRequest(window))
             continue;
-        askedThreads.insert(thread);
+        askedThreads.insert(entry.threadId);
         if (IsHungAppWindow(window))
             continue;
         // Slots go round, so that a question served late most likely finds its slot still unused.

@@ -1,4 +1,5 @@
 #pragma once
+#include "desktops/Desktop.h"
 #include "framework/CSemaphore.h"
 #include "trapkit/TrapKitProtocol.h"
 
@@ -28,7 +29,7 @@ public:
     // Asks, without waiting, every thread of these windows whose menus only the thread's own
     // process can read, for all of its windows that carry the mark: all threads at once, each once.
     // A thread has answered once it answers a message sent to it after this one.
-    ThreadMarksQuestion askThreadMarks(const std::vector<HWND>& windows);
+    ThreadMarksQuestion askThreadMarks(const std::vector<WindowEntry>& windows);
     // The windows among these whose item carries the mark: read here where this process can read
     // the menu, otherwise from the answers of the threads asked. The windows of a thread that has
     // not answered count as unmarked.

@@ -27,8 +27,10 @@ void forEachUserWindow(HWND mainWindow, const std::function<void(HWND, const std
     std::vector<HWND> windows;
     EnumWindows(noteWindow, reinterpret_cast<LPARAM>(&windows));
     for (HWND window : windows) {
-        // Also false for a handle whose window has gone since the list was taken.
-        if (!IsWindowVisible(window))
+        // The desktop above a top-level window is always visible, so the window's own style says
+        // whether it is (under Wine one request, where IsWindowVisible makes two). The style of a
+        // window that has gone since the list was taken reads as 0.
+        if (!(GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE))
             continue;
         std::string title = windowTitle(window);
         if (isUserWindow(window, mainWindow, title))
