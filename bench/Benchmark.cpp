@@ -304,11 +304,28 @@ void showDirectly(const std::vector<HWND>& topToBottom, bool shown)
         std::for_each(topToBottom.begin(), topToBottom.end(), [](HWND window) { ShowWindow(window, SW_HIDE); });
 }
 
+// These windows as they are stacked now, from the top down.
+std::vector<HWND> inStackingOrder(const std::vector<HWND>& windows)
+{
+    std::vector<HWND> stacked;
+    for (HWND window = GetTopWindow(nullptr); window != nullptr; window = GetWindow(window, GW_HWNDNEXT)) {
+        if (std::find(windows.begin(), windows.end(), window) != windows.end())
+            stacked.push_back(window);
+    }
+    return stacked;
+}
+
 // The calls are made by a second thread while this one watches, as it watches Lumenfold's switch.
+// They go in Lumenfold's order: the windows are hidden from the top of the stacking order as it is
+// then, and shown again from the bottom of the order they were hidden in. Each hide of the active
+// window makes the system activate the next one, so the order changes what a hide costs.
 SwitchTimes switchDirectly(const std::vector<HWND>& windows, bool shown)
 {
+    static std::vector<HWND> lastHidden;
+    if (!shown)
+        lastHidden = inStackingOrder(windows);
     double start = nowMs();
-    std::thread calls(showDirectly, std::cref(windows), shown);
+    std::thread calls(showDirectly, std::cref(lastHidden), shown);
     SwitchTimes times = watchChanges(windows, shown, start);
     calls.join();
     return times;
