@@ -50,7 +50,9 @@ ThreadMarksQuestion SystemMenuChannel::askThreadMarks(const std::vector<WindowEn
         if (asked.threads.size() == ThreadMarksSlots || askedThreads.count(entry.threadId) != 0)
             continue;
         // Any window of the thread will do, but only one with a system menu takes the request.
-        if (GetSystemMenu(window, FALSE) != nullptr || !reachableByRequest(window))
+        bool ofAnotherProcess = entry.processId != 0 && entry.processId != GetCurrentProcessId();
+        if (!ofAnotherProcess || GetSystemMenu(window, FALSE) != nullptr ||
+            !(GetWindowLongA(window, GWL_STYLE) & WS_SYSMENU))
             continue;
         askedThreads.insert(entry.threadId);
         if (IsHungAppWindow(window))
