@@ -3,8 +3,9 @@
 // judges nothing.
 //   - Switches between desktop 1, holding N windows of five programs, and the empty desktop 2:
 //     from just before the key press until every window has its new visibility, seen by polling.
-//     The floor hides and shows the same windows itself with ShowWindow, one call per window,
-//     polled the same way; the two take turns, so that both meet the same load.
+//     The floor is a process of its own that makes the same ShowWindow calls in the same order,
+//     one per window, on a key press of its own; the two take turns, so that both meet the same
+//     load, and are watched the same way.
 //   - The same with one more window on top, of a program that has stopped answering: a new one
 //     for each switch, a fifth of a second into its hang, and one that the system has marked as
 //     hung. That window changes only when its thread runs again, so only the live windows are
@@ -26,13 +27,16 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
-const int RoundTrips = 7;
 const int HostPrograms = 5;
-const int WindowCounts[] = {10, 50, 200};
+// A switch of few windows is quick and varies more from one to the next, so it is repeated more.
+const struct {
+    int windowCount;
+    int roundTrips;
+} WindowCounts[] = {{10, 21}, {50, 11}, {200, 7}};
+const int MenuRuns = 7;
 // The system marks a window as hung about five seconds after its thread stopped answering.
 const double MarkedHungAfterMs = 6000;
 // A switch that is not over by then is left out of the medians and noted.
@@ -41,6 +45,9 @@ const DWORD StartLimitMs = 20000;
 // A user's key presses come at least this far apart. Lumenfold finishes a switch after the last
 // window has changed (the tray icon takes the new number), and a key pressed before that waits.
 const DWORD PauseBeforeSwitchMs = 300;
+// The floor's keys, with Alt; each is also its hotkey's id.
+const WORD FloorHideKey = VK_F11;
+const WORD FloorShowKey = VK_F12;
 // Lumenfold's own limit for an answer: a window that does not answer within it is hung to Lumenfold.
 const UINT AnswerLimitMs = 200;
 const char ProgramKey[] = "Software\\Lumenfold";
@@ -278,18 +285,21 @@ struct SwitchTimes {
     double last() const { return *std::max_element(changedAt.begin(), changedAt.end()); }
 };
 
-// Polls without a pause, so that a change is seen as soon as it has happened.
+// Every window still waited for is looked at once a millisecond. Under Wine each look is a request
+// to the one server process that every call of the switch goes through as well, so the watch reads
+// only the window's style (IsWindowVisible makes two requests) and pauses between rounds.
 SwitchTimes watchChanges(const std::vector<HWND>& windows, bool shown, double start)
 {
     SwitchTimes times{std::vector<double>(windows.size(), -1)};
     size_t waiting = windows.size();
     while (waiting > 0 && nowMs() - start < SwitchLimitMs) {
         for (size_t n = 0; n < windows.size(); ++n) {
-            if (times.changedAt[n] < 0 && (IsWindowVisible(windows[n]) != FALSE) == shown) {
+            if (times.changedAt[n] < 0 && ((GetWindowLongA(windows[n], GWL_STYLE) & WS_VISIBLE) != 0) == shown) {
                 times.changedAt[n] = nowMs() - start;
                 --waiting;
             }
         }
+        Sleep(1);
     }
     return times;
 }
@@ -315,20 +325,49 @@ std::vector<HWND> inStackingOrder(const std::vector<HWND>& windows)
     return stacked;
 }
 
-// The calls are made by a second thread while this one watches, as it watches Lumenfold's switch.
-// They go in Lumenfold's order: the windows are hidden from the top of the stacking order as it is
-// then, and shown again from the bottom of the order they were hidden in. Each hide of the active
-// window makes the system activate the next one, so the order changes what a hide costs.
+// The floor's own process, this program started with --floor and the windows' handles. It makes
+// Lumenfold's calls in Lumenfold's order, on a key press as Lumenfold does: Alt+F11 hides the
+// windows from the top of the stacking order as it is then, Alt+F12 shows them again from the
+// bottom of the order they were hidden in. Each hide of the active window makes the system
+// activate the next one, so the order changes what a hide costs.
+int runFloor(const std::vector<HWND>& windows)
+{
+    if (!RegisterHotKey(nullptr, FloorHideKey, MOD_ALT, FloorHideKey) ||
+        !RegisterHotKey(nullptr, FloorShowKey, MOD_ALT, FloorShowKey))
+        return 1;
+    std::vector<HWND> lastHidden;
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (message.message != WM_HOTKEY)
+            continue;
+        bool shown = message.wParam == FloorShowKey;
+        if (!shown)
+            lastHidden = inStackingOrder(windows);
+        showDirectly(lastHidden, shown);
+    }
+    return 0;
+}
+
+class FloorProgram {
+public:
+    explicit FloorProgram(const std::vector<HWND>& windows)
+    {
+        std::string command = "\"" + folderOfThisProgram() + "\\LumenfoldBench.exe\" --floor";
+        for (HWND window : windows)
+            command += " " + std::to_string(reinterpret_cast<UINT_PTR>(window));
+        if (program.start(command))
+            WaitForInputIdle(program.handle(), StartLimitMs);
+    }
+
+private:
+    ChildProgram program;
+};
+
 SwitchTimes switchDirectly(const std::vector<HWND>& windows, bool shown)
 {
-    static std::vector<HWND> lastHidden;
-    if (!shown)
-        lastHidden = inStackingOrder(windows);
     double start = nowMs();
-    std::thread calls(showDirectly, std::cref(lastHidden), shown);
-    SwitchTimes times = watchChanges(windows, shown, start);
-    calls.join();
-    return times;
+    pressAlt(shown ? FloorShowKey : FloorHideKey);
+    return watchChanges(windows, shown, start);
 }
 
 SwitchTimes switchWithLumenfold(const std::vector<HWND>& windows, bool shown)
@@ -411,7 +450,7 @@ struct Measured {
 
 // The floor and Lumenfold in turns, so that both meet the same load from the rest of the machine.
 // Lumenfold runs all along: its hooks in the programs count in the floor too.
-Measured measureRoundTrips(const std::vector<HWND>& windows, Hang hang)
+Measured measureRoundTrips(const std::vector<HWND>& windows, Hang hang, int roundTrips)
 {
     Measured measured{hang, {}, {}};
     std::optional<HungHost> longHung;
@@ -419,7 +458,7 @@ Measured measureRoundTrips(const std::vector<HWND>& windows, Hang hang)
         longHung.emplace();
         longHung->waitUntilMarkedHung();
     }
-    for (int trip = 0; trip < RoundTrips; ++trip) {
+    for (int trip = 0; trip < roundTrips; ++trip) {
         roundTrip(Switcher::Floor, windows, hang, measured.floor);
         roundTrip(Switcher::Lumenfold, windows, hang, measured.lumenfold);
     }
@@ -438,7 +477,9 @@ struct Row {
     std::string what;
     double floorMs = -1;
     double lumenfoldMs = -1;
-    double firstChangeMs = -1; // of Lumenfold's switch
+    // When the first window changed: what each takes before its first call has had its effect.
+    double floorFirstMs = -1;
+    double lumenfoldFirstMs = -1;
     std::string note;
 };
 
@@ -482,8 +523,12 @@ std::string hangNote(const std::vector<SwitchTimes>& switches)
 Row rowOf(const std::string& what, const std::vector<SwitchTimes>& floor, const std::vector<SwitchTimes>& lumenfold,
           const std::string& note)
 {
-    return {what, medianOf(floor, &SwitchTimes::last), medianOf(lumenfold, &SwitchTimes::last),
-            medianOf(lumenfold, &SwitchTimes::first), note + hangNote(lumenfold)};
+    return {what,
+            medianOf(floor, &SwitchTimes::last),
+            medianOf(lumenfold, &SwitchTimes::last),
+            medianOf(floor, &SwitchTimes::first),
+            medianOf(lumenfold, &SwitchTimes::first),
+            note + hangNote(lumenfold)};
 }
 
 void addRows(std::vector<Row>& table, int windowCount, const Measured& measured)
@@ -499,7 +544,7 @@ void addRows(std::vector<Row>& table, int windowCount, const Measured& measured)
 }
 
 // Returns Lumenfold's round trips with a fresh hang, for a closer look.
-Series measureSwitches(int windowCount, std::vector<Row>& table)
+Series measureSwitches(int windowCount, int roundTrips, std::vector<Row>& table)
 {
     std::fprintf(stderr, "switching %d windows...\n", windowCount);
     LiveHosts hosts(windowCount);
@@ -509,9 +554,10 @@ Series measureSwitches(int windowCount, std::vector<Row>& table)
         std::fprintf(stderr, "Lumenfold did not start\n");
         return {};
     }
+    FloorProgram floor(windows);
     Series freshHang;
     for (Hang hang : Hangs) {
-        Measured measured = measureRoundTrips(windows, hang);
+        Measured measured = measureRoundTrips(windows, hang, roundTrips);
         addRows(table, windowCount, measured);
         if (hang == Hang::Fresh)
             freshHang = measured.lumenfold;
@@ -588,7 +634,7 @@ Row measureTrayMenu()
     };
     // In turns, as the switches, so that both meet the same load.
     std::vector<double> lumenfoldTimes, floorTimes;
-    for (int run = 0; run < RoundTrips; ++run) {
+    for (int run = 0; run < MenuRuns; ++run) {
         for (auto [build, times] : {std::pair{std::function<HMENU()>(buildLumenfoldMenu), &lumenfoldTimes},
                                     std::pair{std::function<HMENU()>(menuOfPlainItems), &floorTimes}}) {
             double ms = showMenuOnceMs(build, owner);
@@ -599,7 +645,7 @@ Row measureTrayMenu()
     double lumenfoldMs = median(lumenfoldTimes), floorMs = median(floorTimes);
     for (HWND window : windows)
         DestroyWindow(window);
-    return {"tray menu 99 desktops x 20 windows, built+shown", floorMs, lumenfoldMs, -1, ""};
+    return {"tray menu 99 desktops x 20 windows, built+shown", floorMs, lumenfoldMs, -1, -1, ""};
 }
 
 void printDateAndMachine()
@@ -627,15 +673,18 @@ std::string figure(double ms, const char* format = "%.1f")
 
 void printTable(const std::vector<Row>& table)
 {
-    std::printf("\nmedians of %d; hide = Alt+F2 to the empty desktop 2, show = Alt+F1 back; floor = ShowWindow "
-                "by this program\n", RoundTrips);
-    std::printf("%-48s %9s %12s %9s %12s  %s\n", "", "floor", "Lumenfold", "Lumenfold", "first change", "");
-    std::printf("%-48s %9s %12s %9s %12s  %s\n", "what", "ms", "ms", "/ floor", "ms", "note");
+    std::printf("\nmedians over %d, %d and %d round trips for %d, %d and %d windows, over %d menus\n",
+                WindowCounts[0].roundTrips, WindowCounts[1].roundTrips, WindowCounts[2].roundTrips,
+                WindowCounts[0].windowCount, WindowCounts[1].windowCount, WindowCounts[2].windowCount, MenuRuns);
+    std::printf("hide = Alt+F2 to the empty desktop 2, show = Alt+F1 back; floor = the same ShowWindow calls in "
+                "the same order, by a process of the benchmark's own on Alt+F11 and Alt+F12\n");
+    std::printf("%-48s %9s %10s %10s %21s  %s\n", "", "floor", "Lumenfold", "Lumenfold", "first change (ms)", "");
+    std::printf("%-48s %9s %10s %10s %10s %10s  %s\n", "what", "ms", "ms", "/ floor", "floor", "Lumenfold", "note");
     for (const Row& row : table) {
         double ratio = row.floorMs > 0 && row.lumenfoldMs >= 0 ? row.lumenfoldMs / row.floorMs : -1;
-        std::printf("%-48s %9s %12s %9s %12s  %s\n", row.what.c_str(), figure(row.floorMs).c_str(),
-                    figure(row.lumenfoldMs).c_str(), figure(ratio, "%.2f").c_str(),
-                    figure(row.firstChangeMs).c_str(), row.note.c_str());
+        std::printf("%-48s %9s %10s %10s %10s %10s  %s\n", row.what.c_str(), figure(row.floorMs).c_str(),
+                    figure(row.lumenfoldMs).c_str(), figure(ratio, "%.2f").c_str(), figure(row.floorFirstMs).c_str(),
+                    figure(row.lumenfoldFirstMs).c_str(), row.note.c_str());
     }
 }
 
@@ -668,17 +717,23 @@ void printSwitchPhases(const Series& freshHang)
 int main(int argc, char** argv)
 {
     std::vector<std::string> wanted(argv + 1, argv + argc);
+    if (!wanted.empty() && wanted[0] == "--floor") {
+        std::vector<HWND> windows;
+        for (size_t n = 1; n < wanted.size(); ++n)
+            windows.push_back(reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::stoul(wanted[n]))));
+        return runFloor(windows);
+    }
     auto measures = [&](const std::string& what) {
         return wanted.empty() || std::find(wanted.begin(), wanted.end(), what) != wanted.end();
     };
     printDateAndMachine();
     std::vector<Row> table;
     Series tenWithFreshHang;
-    for (int windowCount : WindowCounts) {
-        if (!measures(std::to_string(windowCount)))
+    for (const auto& count : WindowCounts) {
+        if (!measures(std::to_string(count.windowCount)))
             continue;
-        Series freshHang = measureSwitches(windowCount, table);
-        if (windowCount == WindowCounts[0])
+        Series freshHang = measureSwitches(count.windowCount, count.roundTrips, table);
+        if (count.windowCount == WindowCounts[0].windowCount)
             tenWithFreshHang = freshHang;
     }
     if (measures("menu"))
