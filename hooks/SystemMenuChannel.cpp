@@ -13,15 +13,36 @@ const MenuItemsRecipe& orEmpty(const MenuItemsRecipe* recipe)
     return recipe != nullptr ? *recipe : empty;
 }
 
-bool ownedByAnotherProcess(HWND window)
+DWORD processOf(HWND window)
 {
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
-    return process != 0 && process != GetCurrentProcessId();
+    return process;
+}
+
+// The named mapping, created or opened, and a view of it; neither is kept when either fails.
+template <typename T>
+T* openSharedView(const char* name, HANDLE& mapping)
+{
+    mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(T), name);
+    if (mapping == nullptr)
+        return nullptr;
+    auto* view = static_cast<T*>(MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(T)));
+    if (view == nullptr) {
+        CloseHandle(mapping);
+        mapping = nullptr;
+    }
+    return view;
 }
 }
 
-SystemMenuChannel::SystemMenuChannel() : requestMessage(RegisterWindowMessageA(MenuRequestMessageName)) {}
+// Hooked programs keep the mappings of an earlier run alive, with their last replies: serials go
+// on from a value of this run's own.
+SystemMenuChannel::SystemMenuChannel()
+    : requestMessage(RegisterWindowMessageA(MenuRequestMessageName)),
+      lastSerial(static_cast<LONG>(GetTickCount() & 0x0FFFFFFF))
+{
+}
 
 SystemMenuChannel& SystemMenuChannel::instance()
 {
@@ -33,7 +54,7 @@ MenuResult SystemMenuChannel::perform(HWND window, MenuOperation operation, cons
 {
     if (GetSystemMenu(window, FALSE) != nullptr)
         return performMenuOperation(window, operation, orEmpty(recipe));
-    if (!reachableByRequest(window))
+    if (!reachableByRequest(window, processOf(window)))
         return NoSystemMenu;
     return request(window, operation, recipe);
 }
@@ -42,31 +63,31 @@ ThreadMarksQuestion SystemMenuChannel::askThreadMarks(const std::vector<WindowEn
 {
     ThreadMarksQuestion asked;
     CSingleLock hold(lock);
-    if (!hold.IsLocked() || !openRequestBlock())
+    if (!hold.IsLocked() || !openThreadMarks())
         return asked;
     std::set<DWORD> askedThreads;
     for (const WindowEntry& entry : windows) {
         HWND window = entry.hwnd;
         if (asked.threads.size() == ThreadMarksSlots || askedThreads.count(entry.threadId) != 0)
             continue;
-        // Any window of the thread will do, but only one with a system menu takes the request.
-        bool ofAnotherProcess = entry.processId != 0 && entry.processId != GetCurrentProcessId();
-        if (!ofAnotherProcess || GetSystemMenu(window, FALSE) != nullptr ||
-            !(GetWindowLongA(window, GWL_STYLE) & WS_SYSMENU))
+        // Only a window with a system menu can carry the mark, so a thread is asked when it has one;
+        // any of its windows takes the question for all of them.
+        if (GetSystemMenu(window, FALSE) != nullptr || !reachableByRequest(window, entry.processId))
             continue;
         askedThreads.insert(entry.threadId);
         if (IsHungAppWindow(window))
             continue;
-        // Slots go round, so that a question served late most likely finds its slot still unused.
         ThreadMarksQuestion::AskedThread question = {window, nextSlot, nextSerial()};
-        nextSlot = (nextSlot + 1) % ThreadMarksSlots;
-        ThreadMarksSlot& slot = block->threadMarks[question.slot];
+        ThreadMarksSlot& slot = threadMarks->slots[question.slot];
         InterlockedExchange(&slot.requestSerial, 0);
         slot.window = static_cast<DWORD>(reinterpret_cast<UINT_PTR>(window));
         InterlockedExchange(&slot.reply, 0);
         InterlockedExchange(&slot.requestSerial, question.serial);
-        if (SendNotifyMessageA(window, requestMessage, static_cast<WPARAM>(question.serial), question.slot + 1))
-            asked.threads.push_back(question);
+        if (!SendNotifyMessageA(window, requestMessage, static_cast<WPARAM>(question.serial), question.slot + 1))
+            continue;
+        asked.threads.push_back(question);
+        // Slots go round, so that a question served late most likely finds its slot still unused.
+        nextSlot = (nextSlot + 1) % ThreadMarksSlots;
     }
     return asked;
 }
@@ -89,7 +110,7 @@ std::set<HWND> SystemMenuChannel::markedAmong(const std::vector<HWND>& windows, 
 // No reply with the question's serial: the hook library is not (yet) in that process.
 void SystemMenuChannel::readThreadMarks(const ThreadMarksQuestion::AskedThread& thread, std::set<HWND>& marked) const
 {
-    const ThreadMarksSlot& slot = block->threadMarks[thread.slot];
+    const ThreadMarksSlot& slot = threadMarks->slots[thread.slot];
     if (slot.reply != replyFor(thread.serial, Done))
         return;
     LONG count = slot.markedCount < ThreadMarksLimit ? slot.markedCount : ThreadMarksLimit;
@@ -97,9 +118,9 @@ void SystemMenuChannel::readThreadMarks(const ThreadMarksQuestion::AskedThread& 
         marked.insert(reinterpret_cast<HWND>(static_cast<UINT_PTR>(slot.marked[index])));
 }
 
-bool SystemMenuChannel::reachableByRequest(HWND window) const
+bool SystemMenuChannel::reachableByRequest(HWND window, DWORD processId) const
 {
-    return ownedByAnotherProcess(window) && (GetWindowLongA(window, GWL_STYLE) & WS_SYSMENU);
+    return processId != 0 && processId != GetCurrentProcessId() && (GetWindowLongA(window, GWL_STYLE) & WS_SYSMENU);
 }
 
 MenuResult SystemMenuChannel::request(HWND window, MenuOperation operation, const MenuItemsRecipe* recipe)
@@ -139,16 +160,16 @@ bool SystemMenuChannel::openRequestBlock()
 {
     if (block != nullptr)
         return true;
-    mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(MenuRequestBlock),
-                                 MenuRequestMappingName);
-    if (mapping == nullptr)
-        return false;
-    block = static_cast<MenuRequestBlock*>(MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(MenuRequestBlock)));
+    block = openSharedView<MenuRequestBlock>(MenuRequestMappingName, mapping);
     if (block == nullptr)
         return false;
-    // Hooked programs keep the block of an earlier run alive, with its last reply: serials go on
-    // from a value of this run's own.
-    lastSerial = static_cast<LONG>(GetTickCount() & 0x0FFFFFFF);
     InterlockedExchange(&block->reply, 0);
     return true;
+}
+
+bool SystemMenuChannel::openThreadMarks()
+{
+    if (threadMarks == nullptr)
+        threadMarks = openSharedView<ThreadMarksBlock>(ThreadMarksMappingName, threadMarksMapping);
+    return threadMarks != nullptr;
 }

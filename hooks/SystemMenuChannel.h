@@ -42,17 +42,20 @@ public:
 
 private:
     SystemMenuChannel();
-    bool reachableByRequest(HWND window) const;
+    bool reachableByRequest(HWND window, DWORD processId) const;
     MenuResult request(HWND window, MenuOperation operation, const MenuItemsRecipe* recipe);
     void readThreadMarks(const ThreadMarksQuestion::AskedThread& thread, std::set<HWND>& marked) const;
     bool openRequestBlock();
+    bool openThreadMarks();
     LONG nextSerial();
 
     // Innermost of the program's locks: nothing else is taken while it is held.
     CSemaphore lock{1, 1};
     HANDLE mapping = nullptr;
     MenuRequestBlock* block = nullptr;
-    UINT requestMessage = 0;
-    LONG lastSerial = 0;
+    HANDLE threadMarksMapping = nullptr;
+    ThreadMarksBlock* threadMarks = nullptr;
+    UINT requestMessage;
+    LONG lastSerial;
     int nextSlot = 0;
 };

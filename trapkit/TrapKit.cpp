@@ -29,6 +29,7 @@ struct NamedView {
 
 NamedView<SharedRecord> sharedRecord;
 NamedView<MenuRequestBlock> requestBlock;
+NamedView<ThreadMarksBlock> threadMarksBlock;
 HANDLE volatile newWindowEvent; // open for the same reason as the mappings
 
 constexpr char ReportedProperty[] = "LumenfoldReported";
@@ -244,10 +245,10 @@ BOOL CALLBACK noteMark(HWND window, LPARAM marks)
 // one, so that a question served too late does not overwrite the list of the next.
 void serveThreadMarks(HWND window, LONG serial, LPARAM slotNumber)
 {
-    MenuRequestBlock* block = cachedView(requestBlock, MenuRequestMappingName);
+    ThreadMarksBlock* block = cachedView(threadMarksBlock, ThreadMarksMappingName);
     if (block == nullptr || slotNumber < 1 || slotNumber > ThreadMarksSlots)
         return;
-    ThreadMarksSlot& slot = block->threadMarks[slotNumber - 1];
+    ThreadMarksSlot& slot = block->slots[slotNumber - 1];
     if (slot.requestSerial != serial || slot.window != static_cast<DWORD>(reinterpret_cast<UINT_PTR>(window)))
         return;
     ThreadMarks marks;
@@ -383,6 +384,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
         // other threads may have been stopped halfway through using these.
         closeView(sharedRecord);
         closeView(requestBlock);
+        closeView(threadMarksBlock);
         if (newWindowEvent != nullptr)
             CloseHandle(newWindowEvent);
     }

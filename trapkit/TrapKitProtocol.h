@@ -74,10 +74,23 @@ enum MenuResult : LONG {
     Unreached = 5,     // Lumenfold's side: the window did not answer, or nothing in it served the request
 };
 
-// A switch asks every thread concerned for its windows on all desktops, all threads at once: each
-// question has a slot of its own in the same mapping, and the request message carries the slot's
-// number (from 1) in lParam and the question's serial in wParam. The library lists every top-level
-// window of its thread whose item carries the mark, then writes the slot's reply.
+// A request that timed out may still be served late, while Lumenfold writes the next one. So the
+// serial is 0 while a request is being written, the server works on a copy that it checks against
+// the serial once more, and the reply is one value: serial and result together.
+struct MenuRequestBlock {
+    volatile LONG requestSerial;
+    LONG operation;
+    DWORD window;
+    MenuItemsRecipe recipe;
+    volatile LONG reply;
+};
+
+// A switch asks every thread with windows on the screen for its windows on all desktops, all
+// threads at once. Each question has a slot of its own in the mapping "LumenfoldThreadMarks"; the
+// request message carries the question's serial in wParam and the slot's number (from 1) in lParam.
+// The library lists every top-level window of its thread whose item carries the mark, then writes
+// the slot's reply.
+constexpr char ThreadMarksMappingName[] = "LumenfoldThreadMarks";
 // More threads with windows on the screen, and more windows of one thread on all desktops, than
 // anyone has: beyond them, windows count as unmarked.
 constexpr int ThreadMarksSlots = 256;
@@ -91,16 +104,8 @@ struct ThreadMarksSlot {
     DWORD marked[ThreadMarksLimit];
 };
 
-// A request that timed out may still be served late, while Lumenfold writes the next one. So the
-// serial is 0 while a request is being written, the server works on a copy that it checks against
-// the serial once more, and the reply is one value: serial and result together.
-struct MenuRequestBlock {
-    volatile LONG requestSerial;
-    LONG operation;
-    DWORD window;
-    MenuItemsRecipe recipe;
-    volatile LONG reply;
-    ThreadMarksSlot threadMarks[ThreadMarksSlots];
+struct ThreadMarksBlock {
+    ThreadMarksSlot slots[ThreadMarksSlots];
 };
 
 constexpr LONG ResultBits = 3; // every MenuResult is below 8
