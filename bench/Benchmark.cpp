@@ -20,6 +20,7 @@
 #include "ui/Settings.h"
 
 #include <windows.h>
+#include <mmsystem.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -48,6 +49,7 @@ const DWORD PauseBeforeSwitchMs = 300;
 // The floor's keys, with Alt; each is also its hotkey's id.
 const WORD FloorHideKey = VK_F11;
 const WORD FloorShowKey = VK_F12;
+const char FloorReadyEventName[] = "LumenfoldBenchFloorReady";
 // Lumenfold's own limit for an answer: a window that does not answer within it is hung to Lumenfold.
 const UINT AnswerLimitMs = 200;
 const char ProgramKey[] = "Software\\Lumenfold";
@@ -314,11 +316,19 @@ void showDirectly(const std::vector<HWND>& topToBottom, bool shown)
         std::for_each(topToBottom.begin(), topToBottom.end(), [](HWND window) { ShowWindow(window, SW_HIDE); });
 }
 
-// These windows as they are stacked now, from the top down.
+BOOL CALLBACK noteWindow(HWND window, LPARAM windows)
+{
+    reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
+    return TRUE;
+}
+
+// These windows as they are stacked now, from the top down. The list is taken in one go, as
+// Lumenfold takes it: under Wine, walking it window by window costs a request per window.
 std::vector<HWND> inStackingOrder(const std::vector<HWND>& windows)
 {
-    std::vector<HWND> stacked;
-    for (HWND window = GetTopWindow(nullptr); window != nullptr; window = GetWindow(window, GW_HWNDNEXT)) {
+    std::vector<HWND> all, stacked;
+    EnumWindows(noteWindow, reinterpret_cast<LPARAM>(&all));
+    for (HWND window : all) {
         if (std::find(windows.begin(), windows.end(), window) != windows.end())
             stacked.push_back(window);
     }
@@ -335,6 +345,11 @@ int runFloor(const std::vector<HWND>& windows)
     if (!RegisterHotKey(nullptr, FloorHideKey, MOD_ALT, FloorHideKey) ||
         !RegisterHotKey(nullptr, FloorShowKey, MOD_ALT, FloorShowKey))
         return 1;
+    HANDLE ready = OpenEventA(EVENT_MODIFY_STATE, FALSE, FloorReadyEventName);
+    if (ready != nullptr) {
+        SetEvent(ready);
+        CloseHandle(ready);
+    }
     std::vector<HWND> lastHidden;
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
@@ -348,19 +363,27 @@ int runFloor(const std::vector<HWND>& windows)
     return 0;
 }
 
+// Ready once its keys are registered; it ends at once when they cannot be.
 class FloorProgram {
 public:
     explicit FloorProgram(const std::vector<HWND>& windows)
     {
+        HANDLE readyEvent = CreateEventA(nullptr, TRUE, FALSE, FloorReadyEventName);
         std::string command = "\"" + folderOfThisProgram() + "\\LumenfoldBench.exe\" --floor";
         for (HWND window : windows)
             command += " " + std::to_string(reinterpret_cast<UINT_PTR>(window));
-        if (program.start(command))
-            WaitForInputIdle(program.handle(), StartLimitMs);
+        if (readyEvent != nullptr && program.start(command)) {
+            HANDLE either[] = {readyEvent, program.handle()};
+            readyFlag = WaitForMultipleObjects(2, either, FALSE, StartLimitMs) == WAIT_OBJECT_0;
+        }
+        if (readyEvent != nullptr)
+            CloseHandle(readyEvent);
     }
+    bool ready() const { return readyFlag; }
 
 private:
     ChildProgram program;
+    bool readyFlag = false;
 };
 
 SwitchTimes switchDirectly(const std::vector<HWND>& windows, bool shown)
@@ -555,6 +578,10 @@ Series measureSwitches(int windowCount, int roundTrips, std::vector<Row>& table)
         return {};
     }
     FloorProgram floor(windows);
+    if (!floor.ready()) {
+        std::fprintf(stderr, "the floor's process did not start, or Alt+F11 and Alt+F12 are taken\n");
+        return {};
+    }
     Series freshHang;
     for (Hang hang : Hangs) {
         Measured measured = measureRoundTrips(windows, hang, roundTrips);
@@ -726,6 +753,8 @@ int main(int argc, char** argv)
     auto measures = [&](const std::string& what) {
         return wanted.empty() || std::find(wanted.begin(), wanted.end(), what) != wanted.end();
     };
+    // The watch's pause of a millisecond would last a whole timer tick (15.6 ms) on Windows.
+    timeBeginPeriod(1);
     printDateAndMachine();
     std::vector<Row> table;
     Series tenWithFreshHang;
@@ -741,5 +770,6 @@ int main(int argc, char** argv)
     printTable(table);
     if (!tenWithFreshHang.hides.empty())
         printSwitchPhases(tenWithFreshHang);
+    timeEndPeriod(1);
     return 0;
 }
