@@ -15,14 +15,6 @@ namespace {
 const DWORD TransientNoticeMs = 500;
 // The 44-byte form of TOOLINFOA, without the reserved field of later versions.
 const UINT ToolInfoSize = 44;
-
-std::vector<HWND> handlesOf(const std::vector<WindowEntry>& entries)
-{
-    std::vector<HWND> handles;
-    for (const WindowEntry& entry : entries)
-        handles.push_back(entry.hwnd);
-    return handles;
-}
 }
 
 void DesktopManager::switchTo(DesktopId id)
@@ -70,7 +62,7 @@ void DesktopManager::fileWindowsOnScreen(const std::vector<WindowEntry>& onScree
                                          const ThreadAnswers& answers)
 {
     std::set<HWND> onAllDesktops = SystemMenuChannel::instance().markedAmong(
-        handlesOf(onScreen), marks, [&answers](HWND window) { return answers.answers(window); });
+        onScreen, marks, [&answers](HWND window) { return answers.answers(window); });
     forgetWindows(current);
     for (const WindowEntry& entry : onScreen) {
         if (onAllDesktops.count(entry.hwnd) == 0)

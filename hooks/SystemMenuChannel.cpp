@@ -92,13 +92,14 @@ ThreadMarksQuestion SystemMenuChannel::askThreadMarks(const std::vector<WindowEn
     return asked;
 }
 
-std::set<HWND> SystemMenuChannel::markedAmong(const std::vector<HWND>& windows, const ThreadMarksQuestion& asked,
+std::set<HWND> SystemMenuChannel::markedAmong(const std::vector<WindowEntry>& windows,
+                                              const ThreadMarksQuestion& asked,
                                               const std::function<bool(HWND)>& answered)
 {
     std::set<HWND> marked;
-    for (HWND window : windows) {
-        if (GetSystemMenu(window, FALSE) != nullptr && readMark(window) == Marked)
-            marked.insert(window);
+    for (const WindowEntry& entry : windows) {
+        if (GetSystemMenu(entry.hwnd, FALSE) != nullptr && readMark(entry.hwnd) == Marked)
+            marked.insert(entry.hwnd);
     }
     for (const ThreadMarksQuestion::AskedThread& thread : asked.threads) {
         if (answered(thread.window))
@@ -145,9 +146,7 @@ MenuResult SystemMenuChannel::request(HWND window, MenuOperation operation, cons
         return Unreached;
     // No reply with our serial: the hook library is not (yet) in that process.
     LONG reply = block->reply;
-    if ((reply >> ResultBits) != serial)
-        return Unreached;
-    return static_cast<MenuResult>(reply & ((1 << ResultBits) - 1));
+    return (reply >> ResultBits) == serial ? static_cast<MenuResult>(reply & ((1 << ResultBits) - 1)) : Unreached;
 }
 
 // Serials stay small enough to share one value with the result, and are never 0.

@@ -8,7 +8,7 @@
 #include <vector>
 
 // The threads asked for their marks: for each, the window the question was sent to, and the
-// question's slot and serial in the request block.
+// question's slot and serial in the thread-marks mapping.
 struct ThreadMarksQuestion {
     struct AskedThread {
         HWND window;
@@ -33,7 +33,7 @@ public:
     // The windows among these whose item carries the mark: read here where this process can read
     // the menu, otherwise from the answers of the threads asked. The windows of a thread that has
     // not answered count as unmarked.
-    std::set<HWND> markedAmong(const std::vector<HWND>& windows, const ThreadMarksQuestion& asked,
+    std::set<HWND> markedAmong(const std::vector<WindowEntry>& windows, const ThreadMarksQuestion& asked,
                                const std::function<bool(HWND)>& answered);
 
     // The one channel of the process. It is never destroyed: programs may still be answering a
