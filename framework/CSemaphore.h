@@ -1,7 +1,9 @@
 #pragma once
 #include <windows.h>
 
-// An unnamed Windows semaphore, used as a non-recursive lock when its maximum count is 1.
+// A semaphore, used as a non-recursive lock when its maximum count is 1. The count is kept in this
+// process's memory and the system's semaphore is waited on only when the count is spent, so a
+// lock that nobody else holds costs no call into the system.
 class CSemaphore {
 public:
     explicit CSemaphore(LONG initialCount = 1, LONG maximumCount = 1);
@@ -17,9 +19,15 @@ public:
     // locked operation leaves it taken by the exiting thread itself.
     void BoundWaits(DWORD limitMs);
 
+    // Signalled once for each waiter that a release hands the count to.
     HANDLE m_hObject;
 
 private:
+    bool withdrawWait();
+
+    // What is free, less the threads waiting: below 0, that many wait on m_hObject.
+    volatile LONG count;
+    const LONG maximum;
     DWORD waitLimit = INFINITE;
     volatile LONG abandoned = FALSE;
 };
