@@ -9,7 +9,7 @@
 
 class MessageCatalog;
 class ThreadAnswers;
-struct ThreadMarksQuestion;
+class ThreadMarksQuestion;
 class Settings;
 class TrayIcon;
 
@@ -75,12 +75,15 @@ private:
     void registerDesktopHotkeys();
     void unregisterDesktopHotkeys();
 
-    void fileWindowsOnScreen(const std::vector<WindowEntry>& onScreen, const ThreadMarksQuestion& marks,
-                             const ThreadAnswers& answers);
-    // Every window filed on a desktop, the current one's too when asked.
-    std::vector<JournalEntry> filedWindows(bool withCurrent) const;
-    void journalHiddenWindows() { journal.record(filedWindows(false)); }
-    void showDesktopWindows(const Desktop& target, const ThreadAnswers& answers);
+    std::vector<WindowEntry> hideWindowsOnScreen(const std::vector<WindowEntry>& onScreen,
+                                                 const ThreadMarksQuestion& marks, ThreadAnswers& answers);
+    void hideLateWindows(const std::vector<WindowEntry>& late, const ThreadMarksQuestion& marks,
+                         ThreadAnswers& answers);
+    void hideAndFile(const WindowEntry& entry, ThreadAnswers& answers, std::vector<WindowEntry>::iterator place);
+    // Every window filed on a desktop other than the current one, and these.
+    std::vector<JournalEntry> filedWindows(const std::vector<WindowEntry>& alsoThese = {}) const;
+    void journalHiddenWindows() { journal.record(filedWindows()); }
+    void showDesktopWindows(const Desktop& target, ThreadAnswers& answers);
     void updateTrayIcon();
     void showNotice(bool keep);
 

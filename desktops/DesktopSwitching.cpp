@@ -9,10 +9,18 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <set>
 
 namespace {
 const DWORD TransientNoticeMs = 500;
+
+bool anyOf(const std::vector<WindowEntry>& windows, const std::vector<WindowEntry>& among)
+{
+    auto isAmong = [&among](const WindowEntry& window) {
+        auto same = [&window](const WindowEntry& other) { return other.hwnd == window.hwnd; };
+        return std::any_of(among.begin(), among.end(), same);
+    };
+    return std::any_of(windows.begin(), windows.end(), isAmong);
+}
 // The 44-byte form of TOOLINFOA, without the reserved field of later versions.
 const UINT ToolInfoSize = 44;
 }
@@ -29,24 +37,27 @@ void DesktopManager::switchTo(DesktopId id)
     forEachUserWindow(mainWindow, [&](HWND window, const std::string& title) {
         onScreen.push_back(makeEntry(window, title));
     });
-    // The threads on the screen are asked for their marks before every thread concerned is asked,
-    // once and all at once, whether it answers: a thread has answered the first question by the time
-    // it answers the second. A hung thread costs one short wait, and its windows are not waited for.
+    // Every thread concerned is asked once, all at once, whether it answers; the threads on the
+    // screen are asked for their marks, and that question does for both. Each thread is awaited
+    // only when its first window is reached.
     ThreadMarksQuestion marks = SystemMenuChannel::instance().askThreadMarks(onScreen);
     std::vector<WindowEntry> concerned = onScreen;
     concerned.insert(concerned.end(), desktop(id).windows.begin(), desktop(id).windows.end());
-    ThreadAnswers answers(concerned);
+    ThreadAnswers answers(concerned, &marks);
 
-    // The list of the desktop being left is rebuilt from what is on the screen now. The journal
-    // takes it with every other filed window before the first of them is hidden.
-    fileWindowsOnScreen(onScreen, marks, answers);
-    journal.record(filedWindows(true));
-    std::vector<WindowEntry>& left = desktop(current).windows;
-    for (const WindowEntry& entry : left)
-        answers.show(entry.hwnd, SW_HIDE);
-    std::reverse(left.begin(), left.end());
-
+    // Which windows on the screen stay there (on all desktops) is known only as they are reached,
+    // so the journal takes all of them, with every other filed window, before the first is hidden.
+    // Once the switch is over it holds exactly the hidden ones again.
+    journal.record(filedWindows(onScreen));
+    std::vector<WindowEntry> late = hideWindowsOnScreen(onScreen, marks, answers);
+    // The windows of a thread that has not answered soon wait until the target desktop is on the
+    // screen, unless one of them is to be shown there: it must end shown.
+    bool lateAfterShowing = id != current && !anyOf(late, desktop(id).windows);
+    if (!lateAfterShowing)
+        hideLateWindows(late, marks, answers);
     showDesktopWindows(desktop(id), answers);
+    if (lateAfterShowing)
+        hideLateWindows(late, marks, answers);
     current = id;
     journalHiddenWindows();
 
@@ -57,24 +68,51 @@ void DesktopManager::switchTo(DesktopId id)
         showNotice(true);
 }
 
-// A window whose thread does not answer cannot have its mark read in time: it counts as unmarked.
-void DesktopManager::fileWindowsOnScreen(const std::vector<WindowEntry>& onScreen, const ThreadMarksQuestion& marks,
-                                         const ThreadAnswers& answers)
+// The list of the desktop being left is rebuilt from what is on the screen now, top to bottom as
+// the windows are hidden, then turned round so that showing goes bottom to top. The windows of a
+// thread that has not answered soon are handed back, to be dealt with later: a thread that has just
+// hung would otherwise hold up every window below its own.
+std::vector<WindowEntry> DesktopManager::hideWindowsOnScreen(const std::vector<WindowEntry>& onScreen,
+                                                             const ThreadMarksQuestion& marks, ThreadAnswers& answers)
 {
-    std::set<HWND> onAllDesktops = SystemMenuChannel::instance().markedAmong(
-        onScreen, marks, [&answers](HWND window) { return answers.answers(window); });
+    std::vector<WindowEntry> late;
     forgetWindows(current);
+    std::vector<WindowEntry>& left = desktop(current).windows;
     for (const WindowEntry& entry : onScreen) {
-        if (onAllDesktops.count(entry.hwnd) == 0)
-            desktop(current).windows.push_back(entry);
+        if (!answers.answersSoon(entry.hwnd))
+            late.push_back(entry);
+        else if (!SystemMenuChannel::instance().carriesMark(entry, marks, answers.answers(entry.hwnd)))
+            hideAndFile(entry, answers, left.end());
     }
+    std::reverse(left.begin(), left.end());
+    return late;
+}
+
+// A window whose thread does not answer in the end cannot have its mark read: it counts as
+// unmarked. It changes when its thread runs again, so its place in the stacking order is not known;
+// it goes to the bottom.
+void DesktopManager::hideLateWindows(const std::vector<WindowEntry>& late, const ThreadMarksQuestion& marks,
+                                     ThreadAnswers& answers)
+{
+    std::vector<WindowEntry>& left = desktop(current).windows;
+    for (const WindowEntry& entry : late) {
+        if (!SystemMenuChannel::instance().carriesMark(entry, marks, answers.answers(entry.hwnd)))
+            hideAndFile(entry, answers, left.begin());
+    }
+}
+
+void DesktopManager::hideAndFile(const WindowEntry& entry, ThreadAnswers& answers,
+                                 std::vector<WindowEntry>::iterator place)
+{
+    desktop(current).windows.insert(place, entry);
+    answers.show(entry.hwnd, SW_HIDE);
 }
 
 // Each SW_SHOW activates its window, so showing them bottom to top restores the stacking order.
 // The topmost window that answers is then activated. A hung window must never keep the
 // activation: while it has it, the keys typed on the display reach no hotkey (Wine hands it the
 // activation when the active window is hidden and it is next in the stacking order).
-void DesktopManager::showDesktopWindows(const Desktop& target, const ThreadAnswers& answers)
+void DesktopManager::showDesktopWindows(const Desktop& target, ThreadAnswers& answers)
 {
     for (const WindowEntry& entry : target.windows)
         answers.show(entry.hwnd, SW_SHOW);

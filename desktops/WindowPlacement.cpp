@@ -127,14 +127,16 @@ void DesktopManager::closeAllApps(DesktopId id)
     journalHiddenWindows();
 }
 
-std::vector<JournalEntry> DesktopManager::filedWindows(bool withCurrent) const
+std::vector<JournalEntry> DesktopManager::filedWindows(const std::vector<WindowEntry>& alsoThese) const
 {
     std::vector<JournalEntry> windows;
+    auto add = [&windows](const WindowEntry& entry) {
+        windows.push_back({HandleToULong(entry.hwnd), entry.processId, entry.threadId});
+    };
     for (DesktopId id = 1; id < idEnd(); ++id) {
-        if (id == current && !withCurrent)
-            continue;
-        for (const WindowEntry& entry : desktop(id).windows)
-            windows.push_back({HandleToULong(entry.hwnd), entry.processId, entry.threadId});
+        if (id != current)
+            std::for_each(desktop(id).windows.begin(), desktop(id).windows.end(), add);
     }
+    std::for_each(alsoThese.begin(), alsoThese.end(), add);
     return windows;
 }

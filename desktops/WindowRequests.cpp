@@ -12,6 +12,9 @@ const DWORD CloseWaitSliceMs = 100;
 // windows shown and hidden without waiting, as a hung one does. It is all that a hung program
 // costs a switch.
 const DWORD AllThreadsLimitMs = 50;
+// A live thread answers within a few milliseconds. One that has not by then has its windows left
+// until the others' have changed, so that a thread that has just hung does not hold them up.
+const DWORD SoonLimitMs = 10;
 
 // The close request that is awaited now. Only the user-interface thread asks windows to close, and
 // a reply that comes after its request was given up carries an older serial and is ignored.
@@ -62,59 +65,102 @@ void CALLBACK receiveThreadAnswer(HWND, UINT, ULONG_PTR data, LRESULT)
     if ((data >> 16) == question.serial && question.answered != nullptr && index < question.answered->size())
         (*question.answered)[index] = 1;
 }
+
+// In milliseconds, finer than GetTickCount's steps of up to 16 ms on Windows.
+double nowMs()
+{
+    LARGE_INTEGER frequency, counter;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&counter);
+    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
 }
 
-// Every thread gets the question first, so that all of them answer at the same time; then each is
-// awaited in turn within what is left of the one limit. The waits are SendMessageTimeout's, which
-// run the other threads' reply callbacks meanwhile and, unlike a wait on the message queue, do not
-// tell the system that this program is idle.
-ThreadAnswers::ThreadAnswers(const std::vector<WindowEntry>& windows)
+// Every thread gets the question first, so that all of them answer at the same time.
+ThreadAnswers::ThreadAnswers(const std::vector<WindowEntry>& windows, const EarlierQuestion* earlier)
+    : earlier(earlier)
 {
-    std::vector<HWND> asked;
-    std::vector<DWORD> askedThreads;
     for (const WindowEntry& window : windows) {
         threadOf[window.hwnd] = window.threadId;
-        if (window.threadId != 0 && threads.emplace(window.threadId, false).second && asked.size() < 0x10000) {
-            asked.push_back(window.hwnd);
-            askedThreads.push_back(window.threadId);
+        if (window.threadId != 0 && askedWindow.size() < 0x10000 &&
+            threadIndex.emplace(window.threadId, askedWindow.size()).second) {
+            askedWindow.push_back(window.hwnd);
+            askedThread.push_back(window.threadId);
         }
     }
-    std::vector<char> answered(asked.size(), 0);
-    std::vector<char> questioned(asked.size(), 0);
+    questioned.assign(askedWindow.size(), 0);
+    answered.assign(askedWindow.size(), 0);
+    settled.assign(askedWindow.size(), 0);
     static ULONG_PTR lastSerial = 0;
     question = AllThreadsQuestion{++lastSerial & 0xFFFF, &answered};
-    for (size_t index = 0; index < asked.size(); ++index) {
+    for (size_t index = 0; index < askedWindow.size(); ++index) {
         ULONG_PTR data = (question.serial << 16) | index;
-        questioned[index] = !IsHungAppWindow(asked[index]) &&
-                            SendMessageCallbackA(asked[index], WM_NULL, 0, 0, receiveThreadAnswer, data);
+        questioned[index] = (earlier != nullptr && earlier->sentTo(askedThread[index])) ||
+                            (!IsHungAppWindow(askedWindow[index]) &&
+                             SendMessageCallbackA(askedWindow[index], WM_NULL, 0, 0, receiveThreadAnswer, data));
     }
-    DWORD start = GetTickCount();
-    for (size_t index = 0; index < asked.size(); ++index) {
-        DWORD waited = GetTickCount() - start;
-        if (answered[index] || !questioned[index] || waited >= AllThreadsLimitMs)
-            continue;
-        DWORD_PTR ignored = 0;
-        if (SendMessageTimeoutA(asked[index], WM_NULL, 0, 0, SMTO_ABORTIFHUNG, AllThreadsLimitMs - waited, &ignored))
-            answered[index] = 1;
-    }
-    question.answered = nullptr;
-    for (size_t index = 0; index < asked.size(); ++index)
-        threads[askedThreads[index]] = answered[index] != 0;
+    start = nowMs();
 }
 
-bool ThreadAnswers::answers(HWND window) const
+ThreadAnswers::~ThreadAnswers()
+{
+    if (question.answered == &answered)
+        question.answered = nullptr;
+}
+
+// The wait is SendMessageTimeout's, which runs the other threads' reply callbacks meanwhile and,
+// unlike a wait on the message queue, does not tell the system that this program is idle. A thread
+// handles the messages sent to it in order, so once it answers this one it has answered the
+// earlier question too. Once the limit is spent, only the replies that have already come count.
+// A thread's answer stands once it has come, or once the whole limit is spent without it.
+bool ThreadAnswers::awaitThread(size_t index, DWORD limitMs)
+{
+    if (settled[index] || !questioned[index])
+        return answered[index] != 0;
+    if (earlier != nullptr && earlier->answeredBy(askedThread[index]))
+        answered[index] = 1;
+    double waited = nowMs() - start;
+    if (!answered[index] && waited < limitMs) {
+        DWORD_PTR ignored = 0;
+        DWORD left = static_cast<DWORD>(limitMs - waited) + 1;
+        if (SendMessageTimeoutA(askedWindow[index], WM_NULL, 0, 0, SMTO_ABORTIFHUNG, left, &ignored))
+            answered[index] = 1;
+    } else if (!answered[index]) {
+        MSG message;
+        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+    settled[index] = answered[index] || limitMs == AllThreadsLimitMs;
+    return answered[index] != 0;
+}
+
+const size_t* ThreadAnswers::indexOf(HWND window) const
 {
     auto known = threadOf.find(window);
-    auto found = known != threadOf.end() ? threads.find(known->second) : threads.end();
-    return found != threads.end() ? found->second : answersMessages(window);
+    auto thread = known != threadOf.end() ? threadIndex.find(known->second) : threadIndex.end();
+    return thread != threadIndex.end() ? &thread->second : nullptr;
 }
 
-bool ThreadAnswers::allAnswered() const
+bool ThreadAnswers::answers(HWND window)
 {
-    return std::all_of(threads.begin(), threads.end(), [](const auto& thread) { return thread.second; });
+    const size_t* index = indexOf(window);
+    return index != nullptr ? awaitThread(*index, AllThreadsLimitMs) : answersMessages(window);
 }
 
-void ThreadAnswers::show(HWND window, int command) const
+bool ThreadAnswers::answersSoon(HWND window)
+{
+    const size_t* index = indexOf(window);
+    return index == nullptr || awaitThread(*index, SoonLimitMs);
+}
+
+bool ThreadAnswers::allAnswered()
+{
+    bool all = true;
+    for (size_t index = 0; index < askedWindow.size(); ++index)
+        all = awaitThread(index, AllThreadsLimitMs) && all;
+    return all;
+}
+
+void ThreadAnswers::show(HWND window, int command)
 {
     showAs(window, command, answers(window));
 }

@@ -19,20 +19,52 @@ bool answersMessages(HWND window);
 void showWindowWithoutBlocking(HWND window, int command);
 
 // Which threads of a set of windows answer, asked once per thread and all at once: one request to
-// one window of each thread, then one short wait for every reply. A switch asks this once instead
-// of once per window, and a hung thread costs it the one short wait, however many windows it has.
+// one window of each thread at the start, and each thread awaited only when one of its windows is
+// first acted on, within what is left of one short limit from the start. So the waits overlap the
+// work on the windows of the threads that answered first, and a hung thread costs at most the one
+// short limit, however many windows it has.
+// A question that some threads were sent just before, whose answer shows as well that the thread
+// answers: those threads are not sent another.
+class EarlierQuestion {
+public:
+    virtual bool sentTo(DWORD threadId) const = 0;
+    virtual bool answeredBy(DWORD threadId) const = 0;
+
+protected:
+    ~EarlierQuestion() = default;
+};
+
 class ThreadAnswers {
 public:
-    explicit ThreadAnswers(const std::vector<WindowEntry>& windows);
-    // A window of a thread that was not asked is asked now, alone.
-    bool answers(HWND window) const;
+    explicit ThreadAnswers(const std::vector<WindowEntry>& windows, const EarlierQuestion* earlier = nullptr);
+    ~ThreadAnswers();
+    ThreadAnswers(const ThreadAnswers&) = delete;
+    ThreadAnswers& operator=(const ThreadAnswers&) = delete;
+
+    // A thread's answer, once awaited, stands for the rest of the operation. A window of a thread
+    // that was not asked is asked now, alone.
+    bool answers(HWND window);
+    // False while the window's thread has not answered a few milliseconds after the question: a
+    // live thread has by then. The window of a thread that was not asked counts as answering.
+    bool answersSoon(HWND window);
     // ShowWindow where the thread answers, ShowWindowAsync where it does not.
-    void show(HWND window, int command) const;
-    bool allAnswered() const;
+    void show(HWND window, int command);
+    bool allAnswered();
 
 private:
-    std::map<DWORD, bool> threads; // thread id: answered in time
-    std::map<HWND, DWORD> threadOf; // the windows asked about: their thread
+    bool awaitThread(size_t index, DWORD limitMs);
+    const size_t* indexOf(HWND window) const;
+
+    std::map<DWORD, size_t> threadIndex; // thread id: its place in the vectors below
+    std::map<HWND, DWORD> threadOf;      // the windows asked about: their thread
+    std::vector<HWND> askedWindow;       // per thread: the window that took the question
+    std::vector<DWORD> askedThread;
+    std::vector<char> questioned;        // the question was sent
+    std::vector<char> answered;          // written by the reply callback too
+    std::vector<char> settled;           // the answer stands
+    const EarlierQuestion* earlier;
+    double start = 0;                    // in ms, when the questions had gone
+
 };
 
 enum class CloseAnswer {

@@ -2,6 +2,9 @@
 
 #include "trapkit/SystemMenuEditing.h"
 
+#include <algorithm>
+#include <set>
+
 namespace {
 // As long as a live program may take to answer; a hung one is skipped without waiting at all once
 // the system has marked it.
@@ -61,14 +64,14 @@ MenuResult SystemMenuChannel::perform(HWND window, MenuOperation operation, cons
 
 ThreadMarksQuestion SystemMenuChannel::askThreadMarks(const std::vector<WindowEntry>& windows)
 {
-    ThreadMarksQuestion asked;
     CSingleLock hold(lock);
     if (!hold.IsLocked() || !openThreadMarks())
-        return asked;
+        return ThreadMarksQuestion();
+    ThreadMarksQuestion asked(threadMarks);
     std::set<DWORD> askedThreads;
     for (const WindowEntry& entry : windows) {
         HWND window = entry.hwnd;
-        if (asked.threads.size() == ThreadMarksSlots || askedThreads.count(entry.threadId) != 0)
+        if (asked.size() == ThreadMarksSlots || askedThreads.count(entry.threadId) != 0)
             continue;
         // Only a window with a system menu can carry the mark, so a thread is asked when it has one;
         // any of its windows takes the question for all of them.
@@ -77,7 +80,7 @@ ThreadMarksQuestion SystemMenuChannel::askThreadMarks(const std::vector<WindowEn
         askedThreads.insert(entry.threadId);
         if (IsHungAppWindow(window))
             continue;
-        ThreadMarksQuestion::AskedThread question = {window, nextSlot, nextSerial()};
+        ThreadMarksQuestion::AskedThread question = {entry.threadId, window, nextSlot, nextSerial()};
         ThreadMarksSlot& slot = threadMarks->slots[question.slot];
         InterlockedExchange(&slot.requestSerial, 0);
         slot.window = static_cast<DWORD>(reinterpret_cast<UINT_PTR>(window));
@@ -85,38 +88,42 @@ ThreadMarksQuestion SystemMenuChannel::askThreadMarks(const std::vector<WindowEn
         InterlockedExchange(&slot.requestSerial, question.serial);
         if (!SendNotifyMessageA(window, requestMessage, static_cast<WPARAM>(question.serial), question.slot + 1))
             continue;
-        asked.threads.push_back(question);
+        asked.add(question);
         // Slots go round, so that a question served late most likely finds its slot still unused.
         nextSlot = (nextSlot + 1) % ThreadMarksSlots;
     }
     return asked;
 }
 
-std::set<HWND> SystemMenuChannel::markedAmong(const std::vector<WindowEntry>& windows,
-                                              const ThreadMarksQuestion& asked,
-                                              const std::function<bool(HWND)>& answered)
+bool SystemMenuChannel::carriesMark(const WindowEntry& window, const ThreadMarksQuestion& asked, bool threadAnswered)
 {
-    std::set<HWND> marked;
-    for (const WindowEntry& entry : windows) {
-        if (GetSystemMenu(entry.hwnd, FALSE) != nullptr && readMark(entry.hwnd) == Marked)
-            marked.insert(entry.hwnd);
-    }
-    for (const ThreadMarksQuestion::AskedThread& thread : asked.threads) {
-        if (answered(thread.window))
-            readThreadMarks(thread, marked);
-    }
-    return marked;
+    if (GetSystemMenu(window.hwnd, FALSE) != nullptr)
+        return readMark(window.hwnd) == Marked;
+    return threadAnswered && asked.lists(window.threadId, window.hwnd);
+}
+
+const ThreadMarksQuestion::AskedThread* ThreadMarksQuestion::find(DWORD threadId) const
+{
+    auto found = std::find_if(threads.begin(), threads.end(),
+                              [threadId](const AskedThread& thread) { return thread.threadId == threadId; });
+    return found != threads.end() ? &*found : nullptr;
 }
 
 // No reply with the question's serial: the hook library is not (yet) in that process.
-void SystemMenuChannel::readThreadMarks(const ThreadMarksQuestion::AskedThread& thread, std::set<HWND>& marked) const
+bool ThreadMarksQuestion::answeredBy(DWORD threadId) const
 {
-    const ThreadMarksSlot& slot = threadMarks->slots[thread.slot];
-    if (slot.reply != replyFor(thread.serial, Done))
-        return;
+    const AskedThread* thread = find(threadId);
+    return thread != nullptr && answers->slots[thread->slot].reply == replyFor(thread->serial, Done);
+}
+
+bool ThreadMarksQuestion::lists(DWORD threadId, HWND window) const
+{
+    if (!answeredBy(threadId))
+        return false;
+    const ThreadMarksSlot& slot = answers->slots[find(threadId)->slot];
     LONG count = slot.markedCount < ThreadMarksLimit ? slot.markedCount : ThreadMarksLimit;
-    for (LONG index = 0; index < count; ++index)
-        marked.insert(reinterpret_cast<HWND>(static_cast<UINT_PTR>(slot.marked[index])));
+    DWORD wanted = static_cast<DWORD>(reinterpret_cast<UINT_PTR>(window));
+    return std::find(slot.marked, slot.marked + count, wanted) != slot.marked + count;
 }
 
 bool SystemMenuChannel::reachableByRequest(HWND window, DWORD processId) const

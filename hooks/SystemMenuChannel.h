@@ -1,20 +1,36 @@
 #pragma once
 #include "desktops/Desktop.h"
+#include "desktops/WindowRequests.h"
 #include "framework/CSemaphore.h"
 #include "trapkit/TrapKitProtocol.h"
 
-#include <functional>
-#include <set>
 #include <vector>
 
 // The threads asked for their marks: for each, the window the question was sent to, and the
 // question's slot and serial in the thread-marks mapping.
-struct ThreadMarksQuestion {
+class ThreadMarksQuestion : public EarlierQuestion {
+public:
     struct AskedThread {
+        DWORD threadId;
         HWND window;
         int slot;
         LONG serial;
     };
+
+    explicit ThreadMarksQuestion(const ThreadMarksBlock* answers = nullptr) : answers(answers) {}
+    void add(const AskedThread& thread) { threads.push_back(thread); }
+    size_t size() const { return threads.size(); }
+
+    bool sentTo(DWORD threadId) const override { return find(threadId) != nullptr; }
+    // The thread's list is complete: the hook library in its process has served the question.
+    bool answeredBy(DWORD threadId) const override;
+    // Whether the thread's complete list holds the window.
+    bool lists(DWORD threadId, HWND window) const;
+
+private:
+    const AskedThread* find(DWORD threadId) const;
+
+    const ThreadMarksBlock* answers;
     std::vector<AskedThread> threads;
 };
 
@@ -30,11 +46,10 @@ public:
     // process can read, for all of its windows that carry the mark: all threads at once, each once.
     // A thread has answered once it answers a message sent to it after this one.
     ThreadMarksQuestion askThreadMarks(const std::vector<WindowEntry>& windows);
-    // The windows among these whose item carries the mark: read here where this process can read
-    // the menu, otherwise from the answers of the threads asked. The windows of a thread that has
-    // not answered count as unmarked.
-    std::set<HWND> markedAmong(const std::vector<WindowEntry>& windows, const ThreadMarksQuestion& asked,
-                               const std::function<bool(HWND)>& answered);
+    // Whether the window's item carries the mark: read here where this process can read the menu,
+    // otherwise from its thread's answer to the question. The windows of a thread that has not
+    // answered count as unmarked.
+    bool carriesMark(const WindowEntry& window, const ThreadMarksQuestion& asked, bool threadAnswered);
 
     // The one channel of the process. It is never destroyed: programs may still be answering a
     // request while the exit clean-up runs, and the system frees it with the process.
@@ -44,7 +59,6 @@ private:
     SystemMenuChannel();
     bool reachableByRequest(HWND window, DWORD processId) const;
     MenuResult request(HWND window, MenuOperation operation, const MenuItemsRecipe* recipe);
-    void readThreadMarks(const ThreadMarksQuestion::AskedThread& thread, std::set<HWND>& marked) const;
     bool openRequestBlock();
     bool openThreadMarks();
     LONG nextSerial();
