@@ -83,7 +83,8 @@ private:
     // Every window filed on a desktop other than the current one, and these.
     std::vector<JournalEntry> filedWindows(const std::vector<WindowEntry>& alsoThese = {}) const;
     void journalHiddenWindows() { journal.record(filedWindows()); }
-    void showDesktopWindows(const Desktop& target, ThreadAnswers& answers);
+    bool showDesktopWindows(const Desktop& target, ThreadAnswers& answers);
+    void keepForegroundOffHungThreads(ThreadAnswers& answers);
     void updateTrayIcon();
     void showNotice(bool keep);
 

@@ -37,9 +37,9 @@ void DesktopManager::switchTo(DesktopId id)
     forEachUserWindow(mainWindow, [&](HWND window, const std::string& title) {
         onScreen.push_back(makeEntry(window, title));
     });
-    // Every thread concerned is asked once, all at once, whether it answers; the threads on the
-    // screen are asked for their marks, and that question does for both. Each thread is awaited
-    // only when its first window is reached.
+    // Every thread concerned is asked once, all at once, whether it answers: the threads on the
+    // screen by the question for their marks, which any thread that answers messages replies to.
+    // Each thread is awaited only when its first window is reached.
     ThreadMarksQuestion marks = SystemMenuChannel::instance().askThreadMarks(onScreen);
     std::vector<WindowEntry> concerned = onScreen;
     concerned.insert(concerned.end(), desktop(id).windows.begin(), desktop(id).windows.end());
@@ -55,9 +55,11 @@ void DesktopManager::switchTo(DesktopId id)
     bool lateAfterShowing = id != current && !anyOf(late, desktop(id).windows);
     if (!lateAfterShowing)
         hideLateWindows(late, marks, answers);
-    showDesktopWindows(desktop(id), answers);
+    bool activated = showDesktopWindows(desktop(id), answers);
     if (lateAfterShowing)
         hideLateWindows(late, marks, answers);
+    if (!activated)
+        keepForegroundOffHungThreads(answers);
     current = id;
     journalHiddenWindows();
 
@@ -109,10 +111,8 @@ void DesktopManager::hideAndFile(const WindowEntry& entry, ThreadAnswers& answer
 }
 
 // Each SW_SHOW activates its window, so showing them bottom to top restores the stacking order.
-// The topmost window that answers is then activated. A hung window must never keep the
-// activation: while it has it, the keys typed on the display reach no hotkey (Wine hands it the
-// activation when the active window is hidden and it is next in the stacking order).
-void DesktopManager::showDesktopWindows(const Desktop& target, ThreadAnswers& answers)
+// The topmost window that answers is then activated; false when there is none.
+bool DesktopManager::showDesktopWindows(const Desktop& target, ThreadAnswers& answers)
 {
     for (const WindowEntry& entry : target.windows)
         answers.show(entry.hwnd, SW_SHOW);
@@ -120,10 +120,17 @@ void DesktopManager::showDesktopWindows(const Desktop& target, ThreadAnswers& an
         if (answers.answers(entry->hwnd)) {
             SetActiveWindow(entry->hwnd);
             SetForegroundWindow(entry->hwnd);
-            return;
+            return true;
         }
     }
-    // No foreground at all, under Wine, may be a hung window that took the activation.
+    return false;
+}
+
+// A hung window must never keep the activation: while it has it, the keys typed on the display
+// reach no hotkey (Wine hands it the activation when the active window is hidden and it is next in
+// the stacking order). No foreground at all, under Wine, may be a hung window that took it.
+void DesktopManager::keepForegroundOffHungThreads(ThreadAnswers& answers)
+{
     HWND foreground = GetForegroundWindow();
     if (foreground != nullptr ? !answers.answers(foreground) : !answers.allAnswered())
         SetForegroundWindow(mainWindow);

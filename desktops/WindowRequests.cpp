@@ -1,6 +1,5 @@
 #include "WindowRequests.h"
 
-#include <algorithm>
 
 namespace {
 // Long enough for a busy application, short enough that a hung one costs little. Once the system
@@ -91,6 +90,7 @@ ThreadAnswers::ThreadAnswers(const std::vector<WindowEntry>& windows, const Earl
     questioned.assign(askedWindow.size(), 0);
     answered.assign(askedWindow.size(), 0);
     settled.assign(askedWindow.size(), 0);
+    late.assign(askedWindow.size(), 0);
     static ULONG_PTR lastSerial = 0;
     question = AllThreadsQuestion{++lastSerial & 0xFFFF, &answered};
     for (size_t index = 0; index < askedWindow.size(); ++index) {
@@ -112,25 +112,33 @@ ThreadAnswers::~ThreadAnswers()
 // unlike a wait on the message queue, does not tell the system that this program is idle. A thread
 // handles the messages sent to it in order, so once it answers this one it has answered the
 // earlier question too. Once the limit is spent, only the replies that have already come count.
-// A thread's answer stands once it has come, or once the whole limit is spent without it.
+// The answer stands once it has come, or once the whole limit is spent without it; a thread that
+// has missed the short limit stays late for the rest of the operation.
 bool ThreadAnswers::awaitThread(size_t index, DWORD limitMs)
 {
     if (settled[index] || !questioned[index])
         return answered[index] != 0;
-    if (earlier != nullptr && earlier->answeredBy(askedThread[index]))
-        answered[index] = 1;
+    if (limitMs == SoonLimitMs && late[index])
+        return false;
     double waited = nowMs() - start;
-    if (!answered[index] && waited < limitMs) {
+    if (!hasAnswered(index) && waited < limitMs) {
         DWORD_PTR ignored = 0;
         DWORD left = static_cast<DWORD>(limitMs - waited) + 1;
         if (SendMessageTimeoutA(askedWindow[index], WM_NULL, 0, 0, SMTO_ABORTIFHUNG, left, &ignored))
             answered[index] = 1;
-    } else if (!answered[index]) {
+    } else if (!hasAnswered(index)) {
         MSG message;
         PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
     }
+    answered[index] = hasAnswered(index);
     settled[index] = answered[index] || limitMs == AllThreadsLimitMs;
+    late[index] = !answered[index];
     return answered[index] != 0;
+}
+
+bool ThreadAnswers::hasAnswered(size_t index) const
+{
+    return answered[index] || (earlier != nullptr && earlier->answeredBy(askedThread[index]));
 }
 
 const size_t* ThreadAnswers::indexOf(HWND window) const

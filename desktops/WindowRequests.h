@@ -18,11 +18,6 @@ bool answersMessages(HWND window);
 // for one that does not, which takes effect when its thread runs again.
 void showWindowWithoutBlocking(HWND window, int command);
 
-// Which threads of a set of windows answer, asked once per thread and all at once: one request to
-// one window of each thread at the start, and each thread awaited only when one of its windows is
-// first acted on, within what is left of one short limit from the start. So the waits overlap the
-// work on the windows of the threads that answered first, and a hung thread costs at most the one
-// short limit, however many windows it has.
 // A question that some threads were sent just before, whose answer shows as well that the thread
 // answers: those threads are not sent another.
 class EarlierQuestion {
@@ -34,6 +29,11 @@ protected:
     ~EarlierQuestion() = default;
 };
 
+// Which threads of a set of windows answer, asked once per thread and all at once: one request to
+// one window of each thread at the start, and each thread awaited only when one of its windows is
+// first acted on, within what is left of one short limit from the start. So the waits overlap the
+// work on the windows of the threads that answered first, and a hung thread costs at most the one
+// short limit, however many windows it has.
 class ThreadAnswers {
 public:
     explicit ThreadAnswers(const std::vector<WindowEntry>& windows, const EarlierQuestion* earlier = nullptr);
@@ -41,8 +41,8 @@ public:
     ThreadAnswers(const ThreadAnswers&) = delete;
     ThreadAnswers& operator=(const ThreadAnswers&) = delete;
 
-    // A thread's answer, once awaited, stands for the rest of the operation. A window of a thread
-    // that was not asked is asked now, alone.
+    // Waits for the window's thread within what is left of the limit. The answer stands for the
+    // rest of the operation. A window of a thread that was not asked is asked now, alone.
     bool answers(HWND window);
     // False while the window's thread has not answered a few milliseconds after the question: a
     // live thread has by then. The window of a thread that was not asked counts as answering.
@@ -53,6 +53,7 @@ public:
 
 private:
     bool awaitThread(size_t index, DWORD limitMs);
+    bool hasAnswered(size_t index) const;
     const size_t* indexOf(HWND window) const;
 
     std::map<DWORD, size_t> threadIndex; // thread id: its place in the vectors below
@@ -62,9 +63,9 @@ private:
     std::vector<char> questioned;        // the question was sent
     std::vector<char> answered;          // written by the reply callback too
     std::vector<char> settled;           // the answer stands
+    std::vector<char> late;              // not answered within the short limit
     const EarlierQuestion* earlier;
     double start = 0;                    // in ms, when the questions had gone
-
 };
 
 enum class CloseAnswer {

@@ -19,10 +19,9 @@ public:
     // locked operation leaves it taken by the exiting thread itself.
     void BoundWaits(DWORD limitMs);
 
+private:
     // Signalled once for each waiter that a release hands the count to.
     HANDLE m_hObject;
-
-private:
     bool withdrawWait();
 
     // What is free, less the threads waiting: below 0, that many wait on m_hObject.

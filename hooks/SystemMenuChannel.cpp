@@ -10,6 +10,23 @@ namespace {
 // the system has marked it.
 const UINT RequestLimitMs = 200;
 
+// The last reply to the marks question in each slot, as the question's tag. The window procedure
+// replies whether or not the hook library is in its process, so a reply shows that the thread
+// answers even where the marks cannot be read. Replies come to the asking thread only.
+ULONG_PTR repliedTags[ThreadMarksSlots];
+
+// The slot in the low byte, the serial above it: a late reply to an earlier question in the same
+// slot carries another serial.
+ULONG_PTR replyTagOf(const ThreadMarksQuestion::AskedThread& thread)
+{
+    return (static_cast<ULONG_PTR>(thread.serial) << 8) | static_cast<ULONG_PTR>(thread.slot);
+}
+
+void CALLBACK receiveMarksReply(HWND, UINT, ULONG_PTR tag, LRESULT)
+{
+    repliedTags[tag & 0xFF] = tag;
+}
+
 const MenuItemsRecipe& orEmpty(const MenuItemsRecipe* recipe)
 {
     static const MenuItemsRecipe empty = {};
@@ -86,7 +103,8 @@ ThreadMarksQuestion SystemMenuChannel::askThreadMarks(const std::vector<WindowEn
         slot.window = static_cast<DWORD>(reinterpret_cast<UINT_PTR>(window));
         InterlockedExchange(&slot.reply, 0);
         InterlockedExchange(&slot.requestSerial, question.serial);
-        if (!SendNotifyMessageA(window, requestMessage, static_cast<WPARAM>(question.serial), question.slot + 1))
+        if (!SendMessageCallbackA(window, requestMessage, static_cast<WPARAM>(question.serial), question.slot + 1,
+                                  receiveMarksReply, replyTagOf(question)))
             continue;
         asked.add(question);
         // Slots go round, so that a question served late most likely finds its slot still unused.
@@ -109,18 +127,24 @@ const ThreadMarksQuestion::AskedThread* ThreadMarksQuestion::find(DWORD threadId
     return found != threads.end() ? &*found : nullptr;
 }
 
-// No reply with the question's serial: the hook library is not (yet) in that process.
 bool ThreadMarksQuestion::answeredBy(DWORD threadId) const
 {
     const AskedThread* thread = find(threadId);
-    return thread != nullptr && answers->slots[thread->slot].reply == replyFor(thread->serial, Done);
+    return thread != nullptr && (served(*thread) || repliedTags[thread->slot] == replyTagOf(*thread));
+}
+
+// No reply with the question's serial in the slot: the hook library is not (yet) in that process.
+bool ThreadMarksQuestion::served(const AskedThread& thread) const
+{
+    return answers->slots[thread.slot].reply == replyFor(thread.serial, Done);
 }
 
 bool ThreadMarksQuestion::lists(DWORD threadId, HWND window) const
 {
-    if (!answeredBy(threadId))
+    const AskedThread* thread = find(threadId);
+    if (thread == nullptr || !served(*thread))
         return false;
-    const ThreadMarksSlot& slot = answers->slots[find(threadId)->slot];
+    const ThreadMarksSlot& slot = answers->slots[thread->slot];
     LONG count = slot.markedCount < ThreadMarksLimit ? slot.markedCount : ThreadMarksLimit;
     DWORD wanted = static_cast<DWORD>(reinterpret_cast<UINT_PTR>(window));
     return std::find(slot.marked, slot.marked + count, wanted) != slot.marked + count;

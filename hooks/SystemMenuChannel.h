@@ -6,8 +6,9 @@
 
 #include <vector>
 
-// The threads asked for their marks: for each, the window the question was sent to, and the
-// question's slot and serial in the thread-marks mapping.
+// The threads asked for their marks: for each, its id, the window the question was sent to, and
+// the question's slot and serial in the thread-marks mapping. The question is answered by every
+// thread that answers messages, and served (its list written) where the hook library is loaded.
 class ThreadMarksQuestion : public EarlierQuestion {
 public:
     struct AskedThread {
@@ -22,13 +23,13 @@ public:
     size_t size() const { return threads.size(); }
 
     bool sentTo(DWORD threadId) const override { return find(threadId) != nullptr; }
-    // The thread's list is complete: the hook library in its process has served the question.
     bool answeredBy(DWORD threadId) const override;
-    // Whether the thread's complete list holds the window.
+    // Whether the thread served the question and its list holds the window.
     bool lists(DWORD threadId, HWND window) const;
 
 private:
     const AskedThread* find(DWORD threadId) const;
+    bool served(const AskedThread& thread) const;
 
     const ThreadMarksBlock* answers;
     std::vector<AskedThread> threads;
