@@ -1,77 +1,89 @@
 #include "JournalFile.h"
 
-#include "framework/UniqueHandle.h"
-
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <optional>
 
 namespace {
 const char FolderName[] = "\\Lumenfold";
 const char FileName[] = "\\hidden-windows.journal";
-// Written whole beside the journal, then put in its place: the journal is never half written.
-const char NewFileSuffix[] = ".new";
 const char Magic[4] = {'L', 'F', 'H', 'W'};
-const DWORD Version = 1;
+const DWORD Version = 2;
 
-// The file is this header and then the entries. The checksum covers everything after itself, so a
-// changed, lost or added byte anywhere past the version fails the check.
+// The file holds two slots, each a header and then the entries of one set. A new set goes into the
+// slot that does not hold the newest, so a process killed while writing leaves the newest whole;
+// the reader takes the sound slot with the higher serial. The checksum covers everything in its
+// slot after itself, so a changed or lost byte anywhere past the version fails the check.
 struct Header {
     char magic[4];
     DWORD version;
     DWORD checksum;
+    DWORD serial;
     DWORD count;
 };
-const size_t ChecksumStart = offsetof(Header, count);
+const size_t ChecksumStart = offsetof(Header, serial);
 
-size_t fileSize(size_t count)
+size_t slotBytes(size_t count)
 {
     return sizeof(Header) + count * sizeof(JournalEntry);
 }
+const size_t SlotSize = slotBytes(JournalCapacity);
 
 // FNV-1a: a file that only this program writes needs to catch damage, not forgery.
-DWORD checksumOf(const std::vector<char>& bytes)
+DWORD checksumOf(const char* slot, size_t size)
 {
     DWORD hash = 2166136261u;
-    for (size_t i = ChecksumStart; i < bytes.size(); ++i)
-        hash = (hash ^ static_cast<unsigned char>(bytes[i])) * 16777619u;
+    for (size_t i = ChecksumStart; i < size; ++i)
+        hash = (hash ^ static_cast<unsigned char>(slot[i])) * 16777619u;
     return hash;
 }
 
-std::vector<char> encode(const JournalEntry* entries, int count)
+std::vector<char> encode(const JournalEntry* entries, int count, DWORD serial)
 {
-    std::vector<char> bytes(fileSize(count));
+    std::vector<char> bytes(slotBytes(count));
     Header header = {};
     std::memcpy(header.magic, Magic, sizeof Magic);
     header.version = Version;
+    header.serial = serial;
     header.count = count;
     std::memcpy(bytes.data(), &header, sizeof header);
     if (count > 0)
         std::memcpy(bytes.data() + sizeof header, entries, count * sizeof(JournalEntry));
-    DWORD checksum = checksumOf(bytes);
+    DWORD checksum = checksumOf(bytes.data(), bytes.size());
     std::memcpy(bytes.data() + offsetof(Header, checksum), &checksum, sizeof checksum);
     return bytes;
 }
 
-bool valid(const std::vector<char>& bytes, const Header& header)
+// The slot's header, when the slot is sound.
+std::optional<Header> soundHeader(const char* slot, size_t available)
 {
-    return std::memcmp(header.magic, Magic, sizeof Magic) == 0 && header.version == Version &&
-           header.count <= JournalCapacity && bytes.size() == fileSize(header.count) &&
-           header.checksum == checksumOf(bytes);
+    Header header;
+    if (available < sizeof header)
+        return std::nullopt;
+    std::memcpy(&header, slot, sizeof header);
+    bool sound = std::memcmp(header.magic, Magic, sizeof Magic) == 0 && header.version == Version &&
+                 header.count <= JournalCapacity && available >= slotBytes(header.count) &&
+                 header.checksum == checksumOf(slot, slotBytes(header.count));
+    return sound ? std::optional<Header>(header) : std::nullopt;
 }
 
 std::vector<JournalEntry> decode(const std::vector<char>& bytes)
 {
-    Header header;
-    if (bytes.size() < sizeof header)
+    std::optional<Header> first = soundHeader(bytes.data(), std::min(bytes.size(), SlotSize));
+    std::optional<Header> second =
+        bytes.size() > SlotSize ? soundHeader(bytes.data() + SlotSize, bytes.size() - SlotSize) : std::nullopt;
+    // Serials count up from 1 in each process; the difference tells the newer across a wrap.
+    bool secondNewer = second && (!first || static_cast<LONG>(second->serial - first->serial) > 0);
+    const std::optional<Header>& newest = secondNewer ? second : first;
+    if (!newest || newest->count == 0)
         return {};
-    std::memcpy(&header, bytes.data(), sizeof header);
-    if (!valid(bytes, header) || header.count == 0)
-        return {};
-    std::vector<JournalEntry> entries(header.count);
-    std::memcpy(entries.data(), bytes.data() + sizeof header, header.count * sizeof(JournalEntry));
-    return entries;
+    const char* entries = bytes.data() + (secondNewer ? SlotSize : 0) + sizeof(Header);
+    std::vector<JournalEntry> windows(newest->count);
+    std::memcpy(windows.data(), entries, newest->count * sizeof(JournalEntry));
+    return windows;
 }
 }
 
@@ -89,38 +101,42 @@ std::vector<JournalEntry> JournalFile::read() const
 {
     if (path.empty())
         return {};
-    UniqueHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    if (!file.valid())
+    UniqueHandle reading(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                     OPEN_EXISTING, 0, nullptr));
+    if (!reading.valid())
         return {};
     // One byte more than the largest sound file, so that a longer one shows as too long.
-    std::vector<char> bytes(fileSize(JournalCapacity) + 1);
+    std::vector<char> bytes(2 * SlotSize + 1);
     DWORD size = 0;
-    if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &size, nullptr))
+    if (!ReadFile(reading.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &size, nullptr) || size > 2 * SlotSize)
         return {};
     bytes.resize(size);
     return decode(bytes);
 }
 
-void JournalFile::write(const JournalEntry* entries, int count) const
+// The file is made anew by the first write of a process: whatever a dead instance left in it has
+// been taken over by then.
+void JournalFile::write(const JournalEntry* entries, int count)
 {
     if (path.empty())
         return;
-    std::vector<char> bytes = encode(entries, count);
-    std::string fresh = path + NewFileSuffix;
-    {
-        UniqueHandle file(CreateFileA(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        DWORD written = 0;
-        if (!file.valid() || !WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
-            written != bytes.size())
-            return;
-    }
-    MoveFileExA(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+    if (!file.valid())
+        file.reset(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid())
+        return;
+    std::vector<char> bytes = encode(entries, count, ++lastSerial);
+    OVERLAPPED at = {};
+    at.Offset = static_cast<DWORD>((lastSerial % 2) * SlotSize);
+    DWORD written = 0;
+    WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, &at);
 }
 
-void JournalFile::remove() const
+void JournalFile::remove()
 {
     if (path.empty())
         return;
+    file.reset();
+    lastSerial = 0;
     DeleteFileA(path.c_str());
-    DeleteFileA((path + NewFileSuffix).c_str());
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include "framework/UniqueHandle.h"
+
 #include <windows.h>
 
 #include <string>
@@ -20,13 +22,20 @@ constexpr int JournalCapacity = 4096;
 // failed write is ignored: the journal only ever helps, it never stops the program.
 class JournalFile {
 public:
+    JournalFile() = default;
+    JournalFile(const JournalFile&) = delete;
+    JournalFile& operator=(const JournalFile&) = delete;
+
     // Finds the folder, making it on the first run. Until then the file is neither read nor written.
     void locate();
     std::vector<JournalEntry> read() const;
     // The whole set replaces the last one at once: a process killed meanwhile leaves one or the other.
-    void write(const JournalEntry* entries, int count) const;
-    void remove() const;
+    void write(const JournalEntry* entries, int count);
+    void remove();
 
 private:
     std::string path; // empty until located
+    // Kept open from the first write, so that a write is one call into the system.
+    UniqueHandle file;
+    DWORD lastSerial = 0;
 };

@@ -91,7 +91,9 @@ TEST_F(Crash, AFaultInTheProgramShowsItsWindowsAndEndsItWithoutACrashDialog)
         PostMessageA(dialog, WM_CLOSE, 0, 0);
 }
 
-// A journal that fails its checks is ignored whole, even with a window in it that is still hidden.
+// A newest set that fails its checks is not trusted, even with a window in it that is still
+// hidden; the set before it (none here) counts instead. The killed program's newest set ends its
+// file, so damage at the end reaches it.
 TEST_F(Crash, ADamagedOrUnwritableJournalNeverStopsTheProgram)
 {
     struct Damage { const char* name; std::function<std::string(std::string)> change; }; // none: a folder instead
