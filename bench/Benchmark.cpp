@@ -36,7 +36,7 @@ const int HostPrograms = 5;
 const struct {
     int windowCount;
     int roundTrips;
-} WindowCounts[] = {{10, 21}, {50, 11}, {200, 7}};
+} WindowCounts[] = {{10, 41}, {50, 15}, {200, 9}};
 const int MenuRuns = 7;
 // The system marks a window as hung about five seconds after its thread stopped answering.
 const double MarkedHungAfterMs = 6000;
