@@ -12,6 +12,8 @@
 
 namespace {
 const DWORD TransientNoticeMs = 500;
+// The 44-byte form of TOOLINFOA, without the reserved field of later versions.
+const UINT ToolInfoSize = 44;
 
 bool anyOf(const std::vector<WindowEntry>& windows, const std::vector<WindowEntry>& among)
 {
@@ -21,8 +23,6 @@ bool anyOf(const std::vector<WindowEntry>& windows, const std::vector<WindowEntr
     };
     return std::any_of(windows.begin(), windows.end(), isAmong);
 }
-// The 44-byte form of TOOLINFOA, without the reserved field of later versions.
-const UINT ToolInfoSize = 44;
 }
 
 void DesktopManager::switchTo(DesktopId id)

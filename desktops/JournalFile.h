@@ -22,10 +22,6 @@ constexpr int JournalCapacity = 4096;
 // failed write is ignored: the journal only ever helps, it never stops the program.
 class JournalFile {
 public:
-    JournalFile() = default;
-    JournalFile(const JournalFile&) = delete;
-    JournalFile& operator=(const JournalFile&) = delete;
-
     // Finds the folder, making it on the first run. Until then the file is neither read nor written.
     void locate();
     std::vector<JournalEntry> read() const;

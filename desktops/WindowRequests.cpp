@@ -1,6 +1,5 @@
 #include "WindowRequests.h"
 
-
 namespace {
 // Long enough for a busy application, short enough that a hung one costs little. Once the system
 // has marked a window as hung, IsHungAppWindow answers at once.
