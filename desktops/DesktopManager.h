@@ -79,7 +79,8 @@ private:
                                                  const ThreadMarksQuestion& marks, ThreadAnswers& answers);
     void hideLateWindows(const std::vector<WindowEntry>& late, const ThreadMarksQuestion& marks,
                          ThreadAnswers& answers);
-    void hideAndFile(const WindowEntry& entry, ThreadAnswers& answers, std::vector<WindowEntry>::iterator place);
+    void hideAndFile(const WindowEntry& entry, const ThreadMarksQuestion& marks, ThreadAnswers& answers,
+                     std::vector<WindowEntry>::iterator place);
     // Every window filed on a desktop other than the current one, and these.
     std::vector<JournalEntry> filedWindows(const std::vector<WindowEntry>& alsoThese = {}) const;
     void journalHiddenWindows() { journal.record(filedWindows()); }

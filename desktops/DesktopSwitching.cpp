@@ -83,8 +83,8 @@ std::vector<WindowEntry> DesktopManager::hideWindowsOnScreen(const std::vector<W
     for (const WindowEntry& entry : onScreen) {
         if (!answers.answersSoon(entry.hwnd))
             late.push_back(entry);
-        else if (!SystemMenuChannel::instance().carriesMark(entry, marks, answers.answers(entry.hwnd)))
-            hideAndFile(entry, answers, left.end());
+        else
+            hideAndFile(entry, marks, answers, left.end());
     }
     std::reverse(left.begin(), left.end());
     return late;
@@ -97,15 +97,16 @@ void DesktopManager::hideLateWindows(const std::vector<WindowEntry>& late, const
                                      ThreadAnswers& answers)
 {
     std::vector<WindowEntry>& left = desktop(current).windows;
-    for (const WindowEntry& entry : late) {
-        if (!SystemMenuChannel::instance().carriesMark(entry, marks, answers.answers(entry.hwnd)))
-            hideAndFile(entry, answers, left.begin());
-    }
+    for (const WindowEntry& entry : late)
+        hideAndFile(entry, marks, answers, left.begin());
 }
 
-void DesktopManager::hideAndFile(const WindowEntry& entry, ThreadAnswers& answers,
+// A window on all desktops stays on the screen and is not filed.
+void DesktopManager::hideAndFile(const WindowEntry& entry, const ThreadMarksQuestion& marks, ThreadAnswers& answers,
                                  std::vector<WindowEntry>::iterator place)
 {
+    if (SystemMenuChannel::instance().carriesMark(entry, marks, answers.answers(entry.hwnd)))
+        return;
     desktop(current).windows.insert(place, entry);
     answers.show(entry.hwnd, SW_HIDE);
 }
