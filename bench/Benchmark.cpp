@@ -9,7 +9,8 @@
 //   - The same with one more window on top, of a program that has stopped answering: a new one
 //     for each switch, a fifth of a second into its hang, and one that the system has marked as
 //     hung. That window changes only when its thread runs again, so only the live windows are
-//     awaited, and the floor leaves it be.
+//     awaited, and the floor leaves it be. Switches with and without the hang take turns too, and
+//     each hung row is set against the row without the hang.
 //   - The tray menu with 99 desktops of 20 windows, built and shown until its window is up.
 // Under the table, when each window changed in the switches with a fresh hang among ten windows.
 #include "app/CommandMap.h"
@@ -23,6 +24,9 @@
 #include <mmsystem.h>
 
 #include <algorithm>
+#include <array>
+#include <initializer_list>
+#include <iterator>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -59,6 +63,7 @@ const WPARAM TerminateCommand = 1;
 enum class Switcher { Floor, Lumenfold };
 enum class Hang { None, Fresh, Marked };
 const Hang Hangs[] = {Hang::None, Hang::Fresh, Hang::Marked};
+const int MarkedHangBlocks = 3;
 
 double nowMs()
 {
@@ -287,33 +292,33 @@ struct SwitchTimes {
     double last() const { return *std::max_element(changedAt.begin(), changedAt.end()); }
 };
 
-// Every window still waited for is looked at once a millisecond. Under Wine each look is a request
-// to the one server process that every call of the switch goes through as well, so the watch reads
-// only the window's style (IsWindowVisible makes two requests) and pauses between rounds.
-SwitchTimes watchChanges(const std::vector<HWND>& windows, bool shown, double start)
+// The windows are awaited in the order the switch takes them, one look at a time, and the next is
+// looked at as soon as one has changed. Under Wine each look is a request to the one server process
+// that every call of the switch goes through as well: a watch that looked at every window each
+// millisecond would load it as much as the switch does. It reads only the window's style
+// (IsWindowVisible makes two requests). A window that changed out of turn is seen when the watch
+// reaches it, so the last figure is exact and the first may come late by that much.
+SwitchTimes watchChanges(const std::vector<HWND>& inTurn, bool shown, double start)
 {
-    SwitchTimes times{std::vector<double>(windows.size(), -1)};
-    size_t waiting = windows.size();
-    while (waiting > 0 && nowMs() - start < SwitchLimitMs) {
-        for (size_t n = 0; n < windows.size(); ++n) {
-            if (times.changedAt[n] < 0 && ((GetWindowLongA(windows[n], GWL_STYLE) & WS_VISIBLE) != 0) == shown) {
-                times.changedAt[n] = nowMs() - start;
-                --waiting;
-            }
-        }
-        Sleep(1);
+    SwitchTimes times{std::vector<double>(inTurn.size(), -1)};
+    size_t next = 0;
+    while (next < inTurn.size() && nowMs() - start < SwitchLimitMs) {
+        if (((GetWindowLongA(inTurn[next], GWL_STYLE) & WS_VISIBLE) != 0) == shown)
+            times.changedAt[next++] = nowMs() - start;
+        else
+            Sleep(1);
     }
     return times;
 }
 
-// As Lumenfold does: hidden from the top down, shown from the bottom up so that each SW_SHOW,
-// which activates its window, puts it above the one before.
-void showDirectly(const std::vector<HWND>& topToBottom, bool shown)
+// As Lumenfold does, from the bottom up both ways: the active window, on top, is hidden last, and
+// each window shown comes above the one before, without activation; the top one is activated last.
+void showDirectly(const std::vector<HWND>& bottomUp, bool shown)
 {
-    if (shown)
-        std::for_each(topToBottom.rbegin(), topToBottom.rend(), [](HWND window) { ShowWindow(window, SW_SHOW); });
-    else
-        std::for_each(topToBottom.begin(), topToBottom.end(), [](HWND window) { ShowWindow(window, SW_HIDE); });
+    for (HWND window : bottomUp)
+        ShowWindow(window, shown ? SW_SHOWNA : SW_HIDE);
+    if (shown && !bottomUp.empty())
+        SetForegroundWindow(bottomUp.back());
 }
 
 BOOL CALLBACK noteWindow(HWND window, LPARAM windows)
@@ -337,9 +342,9 @@ std::vector<HWND> inStackingOrder(const std::vector<HWND>& windows)
 
 // The floor's own process, this program started with --floor and the windows' handles. It makes
 // Lumenfold's calls in Lumenfold's order, on a key press as Lumenfold does: Alt+F11 hides the
-// windows from the top of the stacking order as it is then, Alt+F12 shows them again from the
-// bottom of the order they were hidden in. Each hide of the active window makes the system
-// activate the next one, so the order changes what a hide costs.
+// windows from the bottom of the stacking order as it is then, Alt+F12 shows them again in the
+// order they were hidden in. Each hide of the active window makes the system activate the next
+// one, so the order changes what a hide costs.
 int runFloor(const std::vector<HWND>& windows)
 {
     if (!RegisterHotKey(nullptr, FloorHideKey, MOD_ALT, FloorHideKey) ||
@@ -356,8 +361,10 @@ int runFloor(const std::vector<HWND>& windows)
         if (message.message != WM_HOTKEY)
             continue;
         bool shown = message.wParam == FloorShowKey;
-        if (!shown)
+        if (!shown) {
             lastHidden = inStackingOrder(windows);
+            std::reverse(lastHidden.begin(), lastHidden.end());
+        }
         showDirectly(lastHidden, shown);
     }
     return 0;
@@ -386,18 +393,13 @@ private:
     bool readyFlag = false;
 };
 
-SwitchTimes switchDirectly(const std::vector<HWND>& windows, bool shown)
+// The windows in the order the switch takes them.
+SwitchTimes switchBy(Switcher switcher, const std::vector<HWND>& inTurn, bool shown)
 {
+    WORD key = switcher == Switcher::Floor ? (shown ? FloorShowKey : FloorHideKey) : (shown ? VK_F1 : VK_F2);
     double start = nowMs();
-    pressAlt(shown ? FloorShowKey : FloorHideKey);
-    return watchChanges(windows, shown, start);
-}
-
-SwitchTimes switchWithLumenfold(const std::vector<HWND>& windows, bool shown)
-{
-    double start = nowMs();
-    pressAlt(shown ? VK_F1 : VK_F2);
-    return watchChanges(windows, shown, start);
+    pressAlt(key);
+    return watchChanges(inTurn, shown, start);
 }
 
 int visibleWindowsAbove(HWND window, const std::vector<HWND>& among)
@@ -411,7 +413,7 @@ int visibleWindowsAbove(HWND window, const std::vector<HWND>& among)
 }
 
 // With a fresh hang, a program that has just stopped answering has its window on the desktop
-// being left.
+// being left. The windows come in the order the switch takes them.
 SwitchTimes switchOnce(Switcher switcher, const std::vector<HWND>& windows, bool shown, Hang hang)
 {
     Sleep(PauseBeforeSwitchMs);
@@ -420,8 +422,7 @@ SwitchTimes switchOnce(Switcher switcher, const std::vector<HWND>& windows, bool
         freshHung.emplace();
     int liveAboveHung = freshHung ? visibleWindowsAbove(freshHung->window(), windows) : -1;
     double hungAtStartMs = freshHung ? freshHung->hungForMs() : -1;
-    SwitchTimes times =
-        switcher == Switcher::Floor ? switchDirectly(windows, shown) : switchWithLumenfold(windows, shown);
+    SwitchTimes times = switchBy(switcher, windows, shown);
     times.liveAboveHung = liveAboveHung;
     times.hungAtStartMs = hungAtStartMs;
     if (freshHung) {
@@ -449,13 +450,16 @@ void recoverDesktop1(const std::vector<HWND>& windows)
 // From desktop 1 to desktop 2 and back.
 void roundTrip(Switcher switcher, const std::vector<HWND>& windows, Hang hang, Series& series)
 {
-    SwitchTimes hide = switchOnce(switcher, windows, false, hang);
+    // Windows are hidden from the bottom of the stacking order up, and shown again in that order.
+    std::vector<HWND> bottomUp = inStackingOrder(windows);
+    std::reverse(bottomUp.begin(), bottomUp.end());
+    SwitchTimes hide = switchOnce(switcher, bottomUp, false, hang);
     if (!hide.done()) {
         series.unfinishedHides.push_back(hide);
         recoverDesktop1(windows);
         return;
     }
-    SwitchTimes show = switchOnce(switcher, windows, true, hang);
+    SwitchTimes show = switchOnce(switcher, bottomUp, true, hang);
     if (!show.done()) {
         series.unfinishedShows.push_back(show);
         recoverDesktop1(windows);
@@ -466,24 +470,37 @@ void roundTrip(Switcher switcher, const std::vector<HWND>& windows, Hang hang, S
 }
 
 struct Measured {
-    Hang hang;
     Series floor;
     Series lumenfold;
+    Series& of(Switcher switcher) { return switcher == Switcher::Floor ? floor : lumenfold; }
 };
+using MeasuredByHang = std::array<Measured, std::size(Hangs)>;
 
-// The floor and Lumenfold in turns, so that both meet the same load from the rest of the machine.
-// Lumenfold runs all along: its hooks in the programs count in the floor too.
-Measured measureRoundTrips(const std::vector<HWND>& windows, Hang hang, int roundTrips)
+void roundTripsOfEach(const std::vector<HWND>& windows, std::initializer_list<Hang> hangs, int roundTrips,
+                      MeasuredByHang& measured)
 {
-    Measured measured{hang, {}, {}};
-    std::optional<HungHost> longHung;
-    if (hang == Hang::Marked) {
-        longHung.emplace();
-        longHung->waitUntilMarkedHung();
-    }
     for (int trip = 0; trip < roundTrips; ++trip) {
-        roundTrip(Switcher::Floor, windows, hang, measured.floor);
-        roundTrip(Switcher::Lumenfold, windows, hang, measured.lumenfold);
+        for (Hang hang : hangs) {
+            for (Switcher switcher : {Switcher::Floor, Switcher::Lumenfold})
+                roundTrip(switcher, windows, hang, measured[static_cast<size_t>(hang)].of(switcher));
+        }
+    }
+}
+
+// Every kind of switch by the floor and by Lumenfold in turns, so that all of them meet the same
+// load from the rest of the machine, which drifts by a tenth over minutes. A window hung long
+// enough to be marked takes five seconds to become so: those round trips come in a few blocks
+// between the others, each with a program of its own, ended after its block. Lumenfold runs all
+// along: its hooks in the programs count in the floor too.
+MeasuredByHang measureRoundTrips(const std::vector<HWND>& windows, int roundTrips)
+{
+    MeasuredByHang measured;
+    for (int block = 0; block < MarkedHangBlocks; ++block) {
+        int trips = (roundTrips + block) / MarkedHangBlocks;
+        roundTripsOfEach(windows, {Hang::None, Hang::Fresh}, trips, measured);
+        HungHost longHung;
+        longHung.waitUntilMarkedHung();
+        roundTripsOfEach(windows, {Hang::Marked}, trips, measured);
     }
     return measured;
 }
@@ -554,16 +571,25 @@ Row rowOf(const std::string& what, const std::vector<SwitchTimes>& floor, const 
             note + hangNote(lumenfold)};
 }
 
-void addRows(std::vector<Row>& table, int windowCount, const Measured& measured)
+void addRows(std::vector<Row>& table, int windowCount, Hang hang, const Measured& measured)
 {
     const Series& floor = measured.floor;
     const Series& lumenfold = measured.lumenfold;
-    table.push_back(rowOf(describe(windowCount, measured.hang, false), floor.hides, lumenfold.hides,
+    table.push_back(rowOf(describe(windowCount, hang, false), floor.hides, lumenfold.hides,
                           unfinishedNote("floor", floor.unfinishedHides) +
                               unfinishedNote("Lumenfold", lumenfold.unfinishedHides)));
-    table.push_back(rowOf(describe(windowCount, measured.hang, true), floor.shows, lumenfold.shows,
+    table.push_back(rowOf(describe(windowCount, hang, true), floor.shows, lumenfold.shows,
                           unfinishedNote("floor", floor.unfinishedShows) +
                               unfinishedNote("Lumenfold", lumenfold.unfinishedShows)));
+}
+
+// What the hung window adds to each, against the same switch without it.
+void noteAgainstNoHang(Row& row, const Row& noHang)
+{
+    char text[80];
+    std::snprintf(text, sizeof text, "against no hang: Lumenfold %+.0f ms, floor %+.0f ms; ",
+                  row.lumenfoldMs - noHang.lumenfoldMs, row.floorMs - noHang.floorMs);
+    row.note = text + row.note;
 }
 
 // Returns Lumenfold's round trips with a fresh hang, for a closer look.
@@ -582,14 +608,13 @@ Series measureSwitches(int windowCount, int roundTrips, std::vector<Row>& table)
         std::fprintf(stderr, "the floor's process did not start, or Alt+F11 and Alt+F12 are taken\n");
         return {};
     }
-    Series freshHang;
-    for (Hang hang : Hangs) {
-        Measured measured = measureRoundTrips(windows, hang, roundTrips);
-        addRows(table, windowCount, measured);
-        if (hang == Hang::Fresh)
-            freshHang = measured.lumenfold;
-    }
-    return freshHang;
+    MeasuredByHang measured = measureRoundTrips(windows, roundTrips);
+    size_t noHangRows = table.size();
+    for (Hang hang : Hangs)
+        addRows(table, windowCount, hang, measured[static_cast<size_t>(hang)]);
+    for (size_t row = noHangRows + 2; row < table.size(); ++row)
+        noteAgainstNoHang(table[row], table[noHangRows + (row - noHangRows) % 2]);
+    return measured[static_cast<size_t>(Hang::Fresh)].lumenfold;
 }
 
 // Closes the tray menu as soon as its window is up, and notes when that was.

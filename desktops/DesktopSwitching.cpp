@@ -70,23 +70,25 @@ void DesktopManager::switchTo(DesktopId id)
         showNotice(true);
 }
 
-// The list of the desktop being left is rebuilt from what is on the screen now, top to bottom as
-// the windows are hidden, then turned round so that showing goes bottom to top. The windows of a
-// thread that has not answered soon are handed back, to be dealt with later: a thread that has just
-// hung would otherwise hold up every window below its own.
+// The list of the desktop being left is rebuilt from what is on the screen now, from the bottom of
+// the stacking order up, which is the order the windows are shown in again. They are hidden in that
+// order too, so that the active window, on top, goes last: hiding the active window makes the system
+// activate the next one down, and from the top down every hide would hand the activation on, a
+// round of messages in the next window's program, and bare a window about to be hidden to be
+// repainted. The windows of a thread that has not answered soon are handed back, to be dealt with
+// later: a thread that has just hung would otherwise hold up every window above its own.
 std::vector<WindowEntry> DesktopManager::hideWindowsOnScreen(const std::vector<WindowEntry>& onScreen,
                                                              const ThreadMarksQuestion& marks, ThreadAnswers& answers)
 {
     std::vector<WindowEntry> late;
     forgetWindows(current);
     std::vector<WindowEntry>& left = desktop(current).windows;
-    for (const WindowEntry& entry : onScreen) {
-        if (!answers.answersSoon(entry.hwnd))
-            late.push_back(entry);
+    for (auto entry = onScreen.rbegin(); entry != onScreen.rend(); ++entry) {
+        if (!answers.answersSoon(entry->hwnd))
+            late.push_back(*entry);
         else
-            hideAndFile(entry, marks, answers, left.end());
+            hideAndFile(*entry, marks, answers, left.end());
     }
-    std::reverse(left.begin(), left.end());
     return late;
 }
 
@@ -111,12 +113,14 @@ void DesktopManager::hideAndFile(const WindowEntry& entry, const ThreadMarksQues
     answers.show(entry.hwnd, SW_HIDE);
 }
 
-// Each SW_SHOW activates its window, so showing them bottom to top restores the stacking order.
-// The topmost window that answers is then activated; false when there is none.
+// Each window shown comes to the top, so showing them bottom to top restores the stacking order.
+// They are shown without activation, and only the topmost window that answers is activated at the
+// end: activating each in turn would hand the activation on at every step, a round of messages in
+// two programs. False when no window answers.
 bool DesktopManager::showDesktopWindows(const Desktop& target, ThreadAnswers& answers)
 {
     for (const WindowEntry& entry : target.windows)
-        answers.show(entry.hwnd, SW_SHOW);
+        answers.show(entry.hwnd, SW_SHOWNA);
     for (auto entry = target.windows.rbegin(); entry != target.windows.rend(); ++entry) {
         if (answers.answers(entry->hwnd)) {
             SetActiveWindow(entry->hwnd);
