@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -91,16 +92,34 @@ TEST_F(Crash, AFaultInTheProgramShowsItsWindowsAndEndsItWithoutACrashDialog)
         PostMessageA(dialog, WM_CLOSE, 0, 0);
 }
 
-// A newest set that fails its checks is not trusted, even with a window in it that is still
-// hidden; the set before it (none here) counts instead. The killed program's newest set ends its
-// file, so damage at the end reaches it.
+// Where each set of the journal ends: a set is a header of five 4-byte fields (magic "LFHW",
+// version, checksum, serial, count) followed by count entries of 12 bytes.
+std::vector<size_t> setEnds(const std::string& journal)
+{
+    std::vector<size_t> ends;
+    for (size_t at = journal.find("LFHW"); at != std::string::npos && at + 20 <= journal.size();
+         at = journal.find("LFHW", at + 1)) {
+        DWORD count = 0;
+        journal.copy(reinterpret_cast<char*>(&count), sizeof count, at + 16);
+        ends.push_back(std::min<size_t>(journal.size(), at + 20 + count * 12));
+    }
+    return ends;
+}
+
+// A set that fails its checks is not trusted, even with a window in it that is still hidden.
+// Every set in the file is damaged, since which of them is the newest depends on how many sets the
+// killed program wrote.
 TEST_F(Crash, ADamagedOrUnwritableJournalNeverStopsTheProgram)
 {
     struct Damage { const char* name; std::function<std::string(std::string)> change; }; // none: a folder instead
     const Damage damages[] = {
         {"garbage", [](std::string) { return std::string("not a journal at all"); }},
-        {"cut short", [](std::string bytes) { return bytes.substr(0, bytes.size() - 1); }},
-        {"one byte changed", [](std::string bytes) { bytes.back() ^= 1; return bytes; }},
+        {"cut short", [](std::string bytes) { return bytes.substr(0, setEnds(bytes).front() - 1); }},
+        {"one byte changed", [](std::string bytes) {
+            for (size_t end : setEnds(bytes))
+                bytes[end - 1] ^= 1;
+            return bytes;
+        }},
         {"a folder", nullptr},
     };
     for (const Damage& damage : damages) {
@@ -111,7 +130,7 @@ TEST_F(Crash, ADamagedOrUnwritableJournalNeverStopsTheProgram)
         TerminateProcess(killed.handle(), 9);
         ASSERT_TRUE(killed.waitForExit());
         std::string journal = readJournal();
-        ASSERT_FALSE(journal.empty());
+        ASSERT_FALSE(setEnds(journal).empty());
         removeJournal();
         if (damage.change)
             std::ofstream(journalPath(), std::ios::binary) << damage.change(journal);

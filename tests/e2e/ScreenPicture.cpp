@@ -61,17 +61,25 @@ std::optional<POINT> onTaskbar(const IconPicture& icon, DWORD timeoutMs)
     return centre;
 }
 
+// Absolute coordinates run from 0 to 65535 across the screen.
+static INPUT pointerAt(POINT at, DWORD buttonFlag)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttonFlag;
+    return input;
+}
+
 bool rightClickTrayIcon()
 {
     std::optional<POINT> icon = onTaskbar(IconPicture(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PROGRAM))));
     if (!icon)
         return false;
-    // Under Wine the pointer moves a moment after SetCursorPos: a click before that lands elsewhere.
-    SetCursorPos(icon->x, icon->y);
-    waitUntil([&] { POINT at; return GetCursorPos(&at) && at.x == icon->x && at.y == icon->y; }, 2000);
-    INPUT click[2] = {};
-    click[0].type = click[1].type = INPUT_MOUSE;
-    click[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
-    click[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
-    return SendInput(2, click, sizeof(INPUT)) == 2;
+    // Each button event carries the icon's position itself. Under Wine a pointer moved by
+    // SetCursorPos reaches the display a moment later, and on a loaded machine a click sent in
+    // between went to where the pointer had been.
+    INPUT click[] = {pointerAt(*icon, 0), pointerAt(*icon, MOUSEEVENTF_RIGHTDOWN), pointerAt(*icon, MOUSEEVENTF_RIGHTUP)};
+    return SendInput(3, click, sizeof(INPUT)) == 3;
 }
