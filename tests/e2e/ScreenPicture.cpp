@@ -61,25 +61,21 @@ std::optional<POINT> onTaskbar(const IconPicture& icon, DWORD timeoutMs)
     return centre;
 }
 
-// Absolute coordinates run from 0 to 65535 across the screen.
-static INPUT pointerAt(POINT at, DWORD buttonFlag)
-{
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttonFlag;
-    return input;
-}
-
 bool rightClickTrayIcon()
 {
     std::optional<POINT> icon = onTaskbar(IconPicture(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PROGRAM))));
     if (!icon)
         return false;
-    // Each button event carries the icon's position itself. Under Wine a pointer moved by
-    // SetCursorPos reaches the display a moment later, and on a loaded machine a click sent in
-    // between went to where the pointer had been.
-    INPUT click[] = {pointerAt(*icon, 0), pointerAt(*icon, MOUSEEVENTF_RIGHTDOWN), pointerAt(*icon, MOUSEEVENTF_RIGHTUP)};
+    // Each event carries the icon's position (0 to 65535 across the screen): under Wine a pointer
+    // moved by SetCursorPos reaches the display a moment later, and a click sent in between on a
+    // loaded machine went where the pointer had been.
+    const DWORD buttons[] = {0, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP};
+    INPUT click[3] = {};
+    for (int n = 0; n < 3; ++n) {
+        click[n].type = INPUT_MOUSE;
+        click[n].mi.dx = MulDiv(icon->x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+        click[n].mi.dy = MulDiv(icon->y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+        click[n].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons[n];
+    }
     return SendInput(3, click, sizeof(INPUT)) == 3;
 }
