@@ -70,6 +70,10 @@ LRESULT MainWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case DeferredTrayMessage:
         onTrayIcon(lParam);
         break;
+    case TrayIcon::TrayRefusedMessage:
+        if (!MessageCatalog::ending)
+            messages.fatalError(MsgCantAddTrayIcon);
+        break;
     }
     return Default(message, wParam, lParam);
 }

@@ -4,6 +4,12 @@
 #include "NumberIcon.h"
 #include "res/resource.h"
 
+namespace {
+// How long the exit waits for a number still on its way to the shell. A shell that has not
+// answered by then does not hold up the windows that the exit shows next.
+const DWORD NumberThreadStopLimitMs = 5000;
+}
+
 TrayIcon::TrayIcon(HWND mainWindow, int number, const MessageCatalog& messages) : messages(messages)
 {
     record.cbSize = RecordSize;
@@ -12,11 +18,20 @@ TrayIcon::TrayIcon(HWND mainWindow, int number, const MessageCatalog& messages) 
     record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     record.uCallbackMessage = TrayCallbackMessage;
     lstrcpynA(record.szTip, "Lumenfold", sizeof record.szTip);
-    show(number, NIM_ADD);
+    if (!notify(number, NIM_ADD))
+        messages.fatalError(MsgCantAddTrayIcon);
+    threadRunning = numberWanted.valid() && stopWanted.valid() && numberThread.CreateThread();
 }
 
+// A thread still inside the shell's call after the limit is ended where it waits: it holds
+// nothing of this program's but the record, which goes with this object.
 TrayIcon::~TrayIcon()
 {
+    if (threadRunning) {
+        SetEvent(stopWanted.get());
+        if (!numberThread.WaitForEnd(NumberThreadStopLimitMs))
+            TerminateThread(numberThread.m_hThread, 0);
+    }
     Shell_NotifyIconA(NIM_DELETE, &record);
     if (composedIcon != nullptr)
         DestroyIcon(composedIcon);
@@ -24,10 +39,21 @@ TrayIcon::~TrayIcon()
 
 void TrayIcon::update(int number)
 {
-    show(number, NIM_MODIFY);
+    if (!threadRunning) {
+        if (!show(number))
+            PostMessageA(record.hWnd, TrayRefusedMessage, 0, 0);
+        return;
+    }
+    InterlockedExchange(&wantedNumber, number);
+    SetEvent(numberWanted.get());
 }
 
-void TrayIcon::show(int number, DWORD notifyMessage)
+bool TrayIcon::show(int number)
+{
+    return notify(number, NIM_MODIFY);
+}
+
+bool TrayIcon::notify(int number, DWORD notifyMessage)
 {
     HICON previous = composedIcon;
     if (number == 0) {
@@ -37,9 +63,20 @@ void TrayIcon::show(int number, DWORD notifyMessage)
         composedIcon = composeNumberIcon(record.hWnd, number, messages);
         record.hIcon = composedIcon;
     }
-    if (!Shell_NotifyIconA(notifyMessage, &record))
-        messages.fatalError(MsgCantAddTrayIcon);
+    bool taken = Shell_NotifyIconA(notifyMessage, &record);
     // The tray keeps a copy of the icon that it shows, so the one shown before can go.
     if (previous != nullptr)
         DestroyIcon(previous);
+    return taken;
+}
+
+// Several numbers wanted while the shell was busy wake the thread once: it shows the latest.
+int TrayIcon::NumberThread::Run()
+{
+    HANDLE events[] = {icon.stopWanted.get(), icon.numberWanted.get()};
+    while (WaitForMultipleObjects(2, events, FALSE, INFINITE) == WAIT_OBJECT_0 + 1) {
+        if (!icon.show(InterlockedCompareExchange(&icon.wantedNumber, 0, 0)))
+            PostMessageA(icon.record.hWnd, TrayRefusedMessage, 0, 0);
+    }
+    return 0;
 }

@@ -111,21 +111,21 @@ TEST_F(NumberIcons, EachIconGoesOnceItsSuccessorIsShownAndUpdatesLeaveNoGdiObjec
     TrayIcon tray(paintWindow.handle(), 3, messages);
     EXPECT_TRUE((tray.record.uFlags & NIF_TIP) && std::string(tray.record.szTip) == "Lumenfold");
     HICON three = tray.record.hIcon;
-    tray.update(3);
+    tray.show(3);
     HICON threeAgain = tray.record.hIcon;
     EXPECT_FALSE(readIcon(threeAgain).color.empty()) << "the icon shown now was destroyed";
     EXPECT_TRUE(readIcon(three).color.empty()) << "showing the same number again leaked the earlier icon";
-    tray.update(0);
+    tray.show(0);
     EXPECT_EQ(tray.record.hIcon, LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(128)));
     EXPECT_TRUE(readIcon(threeAgain).color.empty());
 
     const int numbers[] = {7, 42, 0, 99, 10};
     for (int number : numbers) // lets anything made once per process settle
-        tray.update(number);
+        tray.show(number);
     DWORD before = gdiObjectCount();
     ASSERT_GT(before, 0u) << "no way to count the GDI objects here";
     for (int update = 0; update < 300; ++update)
-        tray.update(numbers[update % 5]);
+        tray.show(numbers[update % 5]);
     EXPECT_LE(gdiObjectCount(), before + 5) << "GDI objects before: " << before;
 }
 
