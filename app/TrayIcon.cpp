@@ -2,81 +2,142 @@
 
 #include "MessageCatalog.h"
 #include "NumberIcon.h"
+#include "framework/CWinThread.h"
+#include "framework/UniqueHandle.h"
 #include "res/resource.h"
 
 namespace {
-// How long the exit waits for a number still on its way to the shell. A shell that has not
-// answered by then does not hold up the windows that the exit shows next.
-const DWORD NumberThreadStopLimitMs = 5000;
+// How long the exit waits for an icon still on its way to the shell before it goes on without it.
+const DWORD ThreadStopLimitMs = 5000;
+
+// A number icon is made for its one call and destroyed after it: the tray keeps a copy of the icon
+// that it shows. The program's own icon is shared, and stays.
+struct Icon {
+    HICON handle = nullptr;
+    bool composed = false;
+};
+
+Icon iconFor(HWND mainWindow, int number, const MessageCatalog& messages)
+{
+    if (number == 0)
+        return {LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PROGRAM)), false};
+    return {composeNumberIcon(mainWindow, number, messages), true};
 }
+
+void release(Icon& icon)
+{
+    if (icon.composed && icon.handle != nullptr)
+        DestroyIcon(icon.handle);
+    icon = {};
+}
+
+bool notify(NOTIFYICONDATAA record, Icon icon, DWORD notifyMessage)
+{
+    record.hIcon = icon.handle;
+    bool taken = Shell_NotifyIconA(notifyMessage, &record);
+    release(icon);
+    return taken;
+}
+}
+
+// What the icon's thread works on: the record, the icon waiting for it, and the thread itself.
+// When the shell keeps the thread past the exit's limit, all of it is left to the end of the
+// process, which takes the thread with it.
+class TrayIcon::Channel : public CWinThread {
+public:
+    explicit Channel(const NOTIFYICONDATAA& record) : record(record) { InitializeCriticalSection(&lock); }
+    ~Channel() override
+    {
+        release(waiting);
+        DeleteCriticalSection(&lock);
+    }
+
+    // An icon that the thread has not taken yet gives way to this one.
+    void hand(Icon icon)
+    {
+        EnterCriticalSection(&lock);
+        release(waiting);
+        waiting = icon;
+        LeaveCriticalSection(&lock);
+        SetEvent(iconWaiting.get());
+    }
+    bool idle()
+    {
+        EnterCriticalSection(&lock);
+        bool nothingLeft = waiting.handle == nullptr && !busy;
+        LeaveCriticalSection(&lock);
+        return nothingLeft;
+    }
+    bool stop()
+    {
+        SetEvent(stopWanted.get());
+        return WaitForEnd(ThreadStopLimitMs);
+    }
+    bool ready() const { return iconWaiting.valid() && stopWanted.valid(); }
+
+    const NOTIFYICONDATAA& shellRecord() const { return record; }
+
+
+private:
+    int Run() override
+    {
+        HANDLE events[] = {stopWanted.get(), iconWaiting.get()};
+        while (WaitForMultipleObjects(2, events, FALSE, INFINITE) == WAIT_OBJECT_0 + 1) {
+            EnterCriticalSection(&lock);
+            Icon next = waiting;
+            waiting = {};
+            busy = true;
+            LeaveCriticalSection(&lock);
+            if (next.handle != nullptr && !notify(record, next, NIM_MODIFY))
+                PostMessageA(record.hWnd, TrayRefusedMessage, 0, 0);
+            EnterCriticalSection(&lock);
+            busy = false;
+            LeaveCriticalSection(&lock);
+        }
+        return 0;
+    }
+
+    NOTIFYICONDATAA record; // as made for the icon's addition, then never changed
+    CRITICAL_SECTION lock;
+    Icon waiting;
+    bool busy = false;
+    UniqueHandle iconWaiting{CreateEventA(nullptr, FALSE, FALSE, nullptr)};
+    UniqueHandle stopWanted{CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+};
 
 TrayIcon::TrayIcon(HWND mainWindow, int number, const MessageCatalog& messages) : messages(messages)
 {
+    NOTIFYICONDATAA record = {};
     record.cbSize = RecordSize;
     record.hWnd = mainWindow;
     record.uID = 0;
     record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     record.uCallbackMessage = TrayCallbackMessage;
     lstrcpynA(record.szTip, "Lumenfold", sizeof record.szTip);
-    if (!notify(number, NIM_ADD))
+    if (!notify(record, iconFor(mainWindow, number, messages), NIM_ADD))
         messages.fatalError(MsgCantAddTrayIcon);
-    threadRunning = numberWanted.valid() && stopWanted.valid() && numberThread.CreateThread();
+    channel = new Channel(record);
+    if (!channel->ready() || !channel->CreateThread()) {
+        Shell_NotifyIconA(NIM_DELETE, &record);
+        messages.fatalError(MsgCantCreateThread);
+    }
 }
 
-// A thread still inside the shell's call after the limit is ended where it waits: it holds
-// nothing of this program's but the record, which goes with this object.
 TrayIcon::~TrayIcon()
 {
-    if (threadRunning) {
-        SetEvent(stopWanted.get());
-        if (!numberThread.WaitForEnd(NumberThreadStopLimitMs))
-            TerminateThread(numberThread.m_hThread, 0);
-    }
+    if (!channel->stop())
+        return;
+    NOTIFYICONDATAA record = channel->shellRecord();
     Shell_NotifyIconA(NIM_DELETE, &record);
-    if (composedIcon != nullptr)
-        DestroyIcon(composedIcon);
+    delete channel;
 }
 
 void TrayIcon::update(int number)
 {
-    if (!threadRunning) {
-        if (!show(number))
-            PostMessageA(record.hWnd, TrayRefusedMessage, 0, 0);
-        return;
-    }
-    InterlockedExchange(&wantedNumber, number);
-    SetEvent(numberWanted.get());
+    channel->hand(iconFor(channel->shellRecord().hWnd, number, messages));
 }
 
-bool TrayIcon::show(int number)
+bool TrayIcon::handedOver() const
 {
-    return notify(number, NIM_MODIFY);
-}
-
-bool TrayIcon::notify(int number, DWORD notifyMessage)
-{
-    HICON previous = composedIcon;
-    if (number == 0) {
-        composedIcon = nullptr;
-        record.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PROGRAM));
-    } else {
-        composedIcon = composeNumberIcon(record.hWnd, number, messages);
-        record.hIcon = composedIcon;
-    }
-    bool taken = Shell_NotifyIconA(notifyMessage, &record);
-    // The tray keeps a copy of the icon that it shows, so the one shown before can go.
-    if (previous != nullptr)
-        DestroyIcon(previous);
-    return taken;
-}
-
-// Several numbers wanted while the shell was busy wake the thread once: it shows the latest.
-int TrayIcon::NumberThread::Run()
-{
-    HANDLE events[] = {icon.stopWanted.get(), icon.numberWanted.get()};
-    while (WaitForMultipleObjects(2, events, FALSE, INFINITE) == WAIT_OBJECT_0 + 1) {
-        if (!icon.show(InterlockedCompareExchange(&icon.wantedNumber, 0, 0)))
-            PostMessageA(icon.record.hWnd, TrayRefusedMessage, 0, 0);
-    }
-    return 0;
+    return channel->idle();
 }

@@ -1,7 +1,4 @@
 #pragma once
-#include "framework/CWinThread.h"
-#include "framework/UniqueHandle.h"
-
 #include <windows.h>
 #include <shellapi.h>
 
@@ -11,11 +8,11 @@ class MessageCatalog;
 // TrayCallbackMessage. It shows the program's icon, or the current desktop's number when the
 // caller passes one (0 = no number).
 //
-// A new number goes to the shell from a thread of the icon's own. The shell takes it only once it
+// A new icon goes to the shell from a thread of the icon's own. The shell takes it only once it
 // has caught up with its own work, which after a switch of many windows (a taskbar button each to
 // add or remove) lasts up to most of a second, and the main thread must be free meanwhile for the
-// next hotkey. Only the latest number is shown. A number that the shell refuses is reported to the
-// main window as TrayRefusedMessage: the main thread, not this one, ends the program.
+// next hotkey. Only the latest icon is shown. One that the shell refuses is reported to the main
+// window as TrayRefusedMessage: the main thread, not the icon's, ends the program.
 class TrayIcon {
 public:
     static constexpr UINT TrayCallbackMessage = WM_USER + 100;
@@ -28,30 +25,14 @@ public:
     TrayIcon(const TrayIcon&) = delete;
     TrayIcon& operator=(const TrayIcon&) = delete;
 
-    // Returns at once; the icon's thread shows the number.
+    // Makes the icon here, hands it to the icon's thread and returns.
     void update(int number);
-    // Shows the number on the calling thread; false when the shell refuses it.
-    bool show(int number);
-
-    NOTIFYICONDATAA record = {};
+    // True once the shell has been handed the last icon made.
+    bool handedOver() const;
 
 private:
-    class NumberThread : public CWinThread {
-    public:
-        explicit NumberThread(TrayIcon& icon) : icon(icon) {}
-
-    private:
-        int Run() override;
-        TrayIcon& icon;
-    };
-
-    bool notify(int number, DWORD notifyMessage);
+    class Channel;
 
     const MessageCatalog& messages;
-    HICON composedIcon = nullptr; // the number icon the tray shows now, if any
-    volatile LONG wantedNumber = 0;
-    UniqueHandle numberWanted{CreateEventA(nullptr, FALSE, FALSE, nullptr)};
-    UniqueHandle stopWanted{CreateEventA(nullptr, TRUE, FALSE, nullptr)};
-    NumberThread numberThread{*this};
-    bool threadRunning = false;
+    Channel* channel;
 };

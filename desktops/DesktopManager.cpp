@@ -14,7 +14,6 @@ DesktopManager::DesktopManager(const Settings& settings, const MessageCatalog& m
 // program has hidden comes back, and the journal of them goes.
 DesktopManager::~DesktopManager()
 {
-    trayIcon.reset();
     unregisterDesktopHotkeys();
     for (Desktop& each : desktops) {
         for (const WindowEntry& entry : each.windows)
@@ -23,6 +22,8 @@ DesktopManager::~DesktopManager()
     }
     desktops.clear();
     journal.clear();
+    // Last, since a shell busy with its taskbar may keep the icon's removal waiting.
+    trayIcon.reset();
 }
 
 void DesktopManager::attachMainWindow(HWND window)

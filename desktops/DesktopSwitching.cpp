@@ -94,13 +94,13 @@ std::vector<WindowEntry> DesktopManager::hideWindowsOnScreen(const std::vector<W
 
 // A window whose thread does not answer in the end cannot have its mark read: it counts as
 // unmarked. It changes when its thread runs again, so its place in the stacking order is not known;
-// it goes to the bottom.
+// these windows go to the bottom, in their order among themselves (they came bottom up).
 void DesktopManager::hideLateWindows(const std::vector<WindowEntry>& late, const ThreadMarksQuestion& marks,
                                      ThreadAnswers& answers)
 {
     std::vector<WindowEntry>& left = desktop(current).windows;
-    for (const WindowEntry& entry : late)
-        hideAndFile(entry, marks, answers, left.begin());
+    for (auto entry = late.rbegin(); entry != late.rend(); ++entry)
+        hideAndFile(*entry, marks, answers, left.begin());
 }
 
 // A window on all desktops stays on the screen and is not filed.
@@ -113,10 +113,11 @@ void DesktopManager::hideAndFile(const WindowEntry& entry, const ThreadMarksQues
     answers.show(entry.hwnd, SW_HIDE);
 }
 
-// Each window shown comes to the top, so showing them bottom to top restores the stacking order.
-// They are shown without activation, and only the topmost window that answers is activated at the
-// end: activating each in turn would hand the activation on at every step, a round of messages in
-// two programs. False when no window answers.
+// Each window shown comes to the top, so showing them bottom to top restores the stacking order (a
+// window of a thread that does not answer comes up when its thread runs again). They are shown
+// without activation, and only the topmost window that answers is activated at the end:
+// activating each in turn would hand the activation on at every step, a round of messages in two
+// programs. False when no window answers.
 bool DesktopManager::showDesktopWindows(const Desktop& target, ThreadAnswers& answers)
 {
     for (const WindowEntry& entry : target.windows)

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -103,8 +104,8 @@ TEST_F(Crash, ADamagedOrUnwritableJournalNeverStopsTheProgram)
         {"garbage", [](std::string) { return std::string("not a journal at all"); }},
         {"cut short", [](std::string bytes) { return bytes.substr(0, bytes.find(Magic) + 18); }},
         {"one byte changed", [](std::string bytes) {
-            for (size_t at = bytes.find(Magic); at != std::string::npos; at = bytes.find(Magic, at + 1))
-                bytes[at + 12] ^= 1; // in the set's serial, which its checksum covers
+            for (size_t at = bytes.find(Magic); at < bytes.size(); at = bytes.find(Magic, at + 1))
+                bytes[std::min(at + 12, bytes.size() - 1)] ^= 1; // in the serial, which the checksum covers
             return bytes;
         }},
         {"a folder", nullptr},
