@@ -47,9 +47,10 @@ const double MarkedHungAfterMs = 6000;
 // A switch that is not over by then is left out of the medians and noted.
 const double SwitchLimitMs = 30000;
 const DWORD StartLimitMs = 20000;
-// A user's key presses come at least this far apart. Lumenfold finishes a switch after the last
-// window has changed (the tray icon takes the new number), and a key pressed before that waits.
+// A user's key presses come at least this far apart.
 const DWORD PauseBeforeSwitchMs = 300;
+// How long the shell and the programs may take to catch up with a switch before the next one.
+const UINT SettleLimitMs = 10000;
 // The floor's keys, with Alt; each is also its hotkey's id.
 const WORD FloorHideKey = VK_F11;
 const WORD FloorShowKey = VK_F12;
@@ -412,11 +413,35 @@ int visibleWindowsAbove(HWND window, const std::vector<HWND>& among)
     return above;
 }
 
+// Once each of these threads has answered a message sent now, it has dealt with everything that
+// the last switch sent it: the shell's desktop and taskbar (under Wine, a button to add or remove
+// for every window, which with 200 windows lasts most of a second after the switch) and the
+// windows' programs. Without this, each switch would meet what is left of the one before, a part
+// that changes from one switch to the next.
+void waitUntilSettled(const std::vector<HWND>& windows)
+{
+    std::vector<HWND> oneEach = {GetDesktopWindow(), FindWindowA("Shell_TrayWnd", nullptr)};
+    std::vector<DWORD> threads;
+    for (HWND window : windows) {
+        DWORD thread = GetWindowThreadProcessId(window, nullptr);
+        if (std::find(threads.begin(), threads.end(), thread) == threads.end()) {
+            threads.push_back(thread);
+            oneEach.push_back(window);
+        }
+    }
+    for (HWND window : oneEach) {
+        DWORD_PTR ignored = 0;
+        if (window != nullptr)
+            SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, SettleLimitMs, &ignored);
+    }
+}
+
 // With a fresh hang, a program that has just stopped answering has its window on the desktop
 // being left. The windows come in the order the switch takes them.
 SwitchTimes switchOnce(Switcher switcher, const std::vector<HWND>& windows, bool shown, Hang hang)
 {
     Sleep(PauseBeforeSwitchMs);
+    waitUntilSettled(windows);
     std::optional<HungHost> freshHung;
     if (hang == Hang::Fresh)
         freshHung.emplace();
