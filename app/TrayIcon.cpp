@@ -77,7 +77,6 @@ public:
 
     const NOTIFYICONDATAA& shellRecord() const { return record; }
 
-
 private:
     int Run() override
     {
