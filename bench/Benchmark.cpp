@@ -180,10 +180,10 @@ private:
     std::vector<std::unique_ptr<ChildProgram>> programs;
 };
 
-bool answers(HWND window)
+bool answers(HWND window, UINT limitMs = AnswerLimitMs)
 {
     DWORD_PTR ignored = 0;
-    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, AnswerLimitMs, &ignored) != 0;
+    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, limitMs, &ignored) != 0;
 }
 
 // One window, on top of the others, of a program that stops answering shortly after showing it.
@@ -430,9 +430,8 @@ void waitUntilSettled(const std::vector<HWND>& windows)
         }
     }
     for (HWND window : oneEach) {
-        DWORD_PTR ignored = 0;
         if (window != nullptr)
-            SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, SettleLimitMs, &ignored);
+            answers(window, SettleLimitMs);
     }
 }
 
