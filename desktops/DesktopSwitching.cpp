@@ -37,13 +37,15 @@ void DesktopManager::switchTo(DesktopId id)
     forEachUserWindow(mainWindow, [&](HWND window, const std::string& title) {
         onScreen.push_back(makeEntry(window, title));
     });
-    // Every thread concerned is asked once, all at once, whether it answers: the threads on the
-    // screen by the question for their marks, which any thread that answers messages replies to.
-    // Each thread is awaited only when its first window is reached.
-    ThreadMarksQuestion marks = SystemMenuChannel::instance().askThreadMarks(onScreen);
-    std::vector<WindowEntry> concerned = onScreen;
-    concerned.insert(concerned.end(), desktop(id).windows.begin(), desktop(id).windows.end());
-    ThreadAnswers answers(concerned, &marks);
+    // Every thread concerned is asked once, all at once, whether it answers, by the question for
+    // its marks: any thread that answers messages replies to it, and where the hook library serves
+    // it the answer shows in the shared record without a reply to take from this thread's queue.
+    // The threads are asked in the order the switch takes their windows: those on the screen from
+    // the bottom up, then those to be shown. Each is awaited only when its first window is reached.
+    std::vector<WindowEntry> inTurn(onScreen.rbegin(), onScreen.rend());
+    inTurn.insert(inTurn.end(), desktop(id).windows.begin(), desktop(id).windows.end());
+    ThreadMarksQuestion marks = SystemMenuChannel::instance().askThreadMarks(inTurn);
+    ThreadAnswers answers(inTurn, &marks);
 
     // Which windows on the screen stay there (on all desktops) is known only as they are reached,
     // so the journal takes all of them, with every other filed window, before the first is hidden.

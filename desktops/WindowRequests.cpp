@@ -31,13 +31,18 @@ void CALLBACK receiveCloseAnswer(HWND, UINT, ULONG_PTR serial, LRESULT answer)
     awaited.answer = answer;
 }
 
-// Runs the reply callbacks (and messages that other threads send to ours) without touching the
-// posted messages, which stay queued for the main loop.
+// Runs the reply callbacks that have come (and messages that other threads send to ours) without
+// touching the posted messages, which stay queued for the main loop.
+void takeArrivedReplies()
+{
+    MSG message;
+    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+}
+
 void waitForReplies()
 {
     MsgWaitForMultipleObjects(0, nullptr, FALSE, CloseWaitSliceMs, QS_SENDMESSAGE);
-    MSG message;
-    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    takeArrivedReplies();
 }
 
 // The question to all threads that is awaited now. Its serial is in the high half of each reply's
@@ -107,7 +112,8 @@ ThreadAnswers::~ThreadAnswers()
         question.answered = nullptr;
 }
 
-// The wait is SendMessageTimeout's, which runs the other threads' reply callbacks meanwhile and,
+// A reply that has come already is taken first: it saves a round trip to the thread. The wait is
+// SendMessageTimeout's, which runs the other threads' reply callbacks meanwhile and,
 // unlike a wait on the message queue, does not tell the system that this program is idle. A thread
 // handles the messages sent to it in order, so once it answers this one it has answered the
 // earlier question too. Once the limit is spent, only the replies that have already come count.
@@ -119,15 +125,14 @@ bool ThreadAnswers::awaitThread(size_t index, DWORD limitMs)
         return answered[index] != 0;
     if (limitMs == SoonLimitMs && late[index])
         return false;
+    if (!hasAnswered(index))
+        takeArrivedReplies();
     double waited = nowMs() - start;
     if (!hasAnswered(index) && waited < limitMs) {
         DWORD_PTR ignored = 0;
         DWORD left = static_cast<DWORD>(limitMs - waited) + 1;
         if (SendMessageTimeoutA(askedWindow[index], WM_NULL, 0, 0, SMTO_ABORTIFHUNG, left, &ignored))
             answered[index] = 1;
-    } else if (!hasAnswered(index)) {
-        MSG message;
-        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
     }
     answered[index] = hasAnswered(index);
     settled[index] = answered[index] || limitMs == AllThreadsLimitMs;

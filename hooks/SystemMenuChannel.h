@@ -44,7 +44,8 @@ public:
     MenuResult perform(HWND window, MenuOperation operation, const MenuItemsRecipe* recipe = nullptr);
 
     // Asks, without waiting, every thread of these windows whose menus only the thread's own
-    // process can read, for all of its windows that carry the mark: all threads at once, each once.
+    // process can read, for all of its windows that carry the mark: all threads at once, each once,
+    // in the order of the windows.
     // A thread has answered once it answers a message sent to it after this one.
     ThreadMarksQuestion askThreadMarks(const std::vector<WindowEntry>& windows);
     // Whether the window's item carries the mark: read here where this process can read the menu,
