@@ -113,11 +113,14 @@ ThreadMarksQuestion SystemMenuChannel::askThreadMarks(const std::vector<WindowEn
     return asked;
 }
 
+// A thread was asked because this process cannot read its menus, and its answer covers all of its
+// windows: they are not tried again (under Wine, GetSystemMenu on another program's window costs a
+// request to find that out).
 bool SystemMenuChannel::carriesMark(const WindowEntry& window, const ThreadMarksQuestion& asked, bool threadAnswered)
 {
-    if (GetSystemMenu(window.hwnd, FALSE) != nullptr)
-        return readMark(window.hwnd) == Marked;
-    return threadAnswered && asked.lists(window.threadId, window.hwnd);
+    if (asked.sentTo(window.threadId))
+        return threadAnswered && asked.lists(window.threadId, window.hwnd);
+    return GetSystemMenu(window.hwnd, FALSE) != nullptr && readMark(window.hwnd) == Marked;
 }
 
 const ThreadMarksQuestion::AskedThread* ThreadMarksQuestion::find(DWORD threadId) const
