@@ -40,7 +40,7 @@ const int HostPrograms = 5;
 const struct {
     int windowCount;
     int roundTrips;
-} WindowCounts[] = {{10, 41}, {50, 15}, {200, 9}};
+} WindowCounts[] = {{10, 41}, {50, 21}, {200, 13}};
 const int MenuRuns = 7;
 // The system marks a window as hung about five seconds after its thread stopped answering.
 const double MarkedHungAfterMs = 6000;
