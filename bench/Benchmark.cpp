@@ -328,13 +328,12 @@ BOOL CALLBACK noteWindow(HWND window, LPARAM windows)
     return TRUE;
 }
 
-// These windows as they are stacked now, from the top down. The list is taken in one go, with the
-// call Lumenfold takes it with: under Wine, walking it window by window costs a request per window,
-// and so does EnumWindows, which asks again for each window whether it exists.
+// These windows as they are stacked now, from the top down. The list is taken in one go, as
+// Lumenfold takes it: under Wine, walking it window by window costs a request per window.
 std::vector<HWND> inStackingOrder(const std::vector<HWND>& windows)
 {
     std::vector<HWND> all, stacked;
-    EnumDesktopWindows(nullptr, noteWindow, reinterpret_cast<LPARAM>(&all));
+    EnumWindows(noteWindow, reinterpret_cast<LPARAM>(&all));
     for (HWND window : all) {
         if (std::find(windows.begin(), windows.end(), window) != windows.end())
             stacked.push_back(window);
