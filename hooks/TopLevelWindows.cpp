@@ -20,15 +20,12 @@ BOOL CALLBACK noteWindow(HWND window, LPARAM windows)
 }
 }
 
-// The list is taken in one go, and each window is judged as it is reached, so a visitor may hide
-// it. EnumWindows would ask once more for each window whether it still exists before handing it on,
-// under Wine a request per window, where EnumDesktopWindows hands on the list as it was taken (a
-// window gone since reads as hidden below). Under Wine that list holds the message-only windows as
-// well; they are hidden windows and drop out with the others.
+// The list is taken in one go (under Wine one request, where walking it window by window costs a
+// request per window), and each window is judged as it is reached, so a visitor may hide it.
 void forEachUserWindow(HWND mainWindow, const std::function<void(HWND, const std::string& title)>& visitor)
 {
     std::vector<HWND> windows;
-    EnumDesktopWindows(nullptr, noteWindow, reinterpret_cast<LPARAM>(&windows));
+    EnumWindows(noteWindow, reinterpret_cast<LPARAM>(&windows));
     for (HWND window : windows) {
         // The desktop above a top-level window is always visible, so the window's own style says
         // whether it is (under Wine one request, where IsWindowVisible makes two). The style of a
