@@ -328,8 +328,8 @@ BOOL CALLBACK noteWindow(HWND window, LPARAM windows)
     return TRUE;
 }
 
-// These windows as they are stacked now, from the top down. The list is taken in one go, as
-// Lumenfold takes it: under Wine, walking it window by window costs a request per window.
+// These windows as they are stacked now, from the top down. The list is taken in one go, with the
+// call Lumenfold takes it with.
 std::vector<HWND> inStackingOrder(const std::vector<HWND>& windows)
 {
     std::vector<HWND> all, stacked;

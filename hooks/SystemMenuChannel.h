@@ -48,9 +48,9 @@ public:
     // in the order of the windows.
     // A thread has answered once it answers a message sent to it after this one.
     ThreadMarksQuestion askThreadMarks(const std::vector<WindowEntry>& windows);
-    // Whether the window's item carries the mark: read here where this process can read the menu,
-    // otherwise from its thread's answer to the question. The windows of a thread that has not
-    // answered count as unmarked.
+    // Whether the window's item carries the mark: from its thread's answer where the thread was
+    // asked, otherwise read here where this process can read the menu. The windows of a thread
+    // that has not answered count as unmarked.
     bool carriesMark(const WindowEntry& window, const ThreadMarksQuestion& asked, bool threadAnswered);
 
     // The one channel of the process. It is never destroyed: programs may still be answering a

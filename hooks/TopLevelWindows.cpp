@@ -20,8 +20,10 @@ BOOL CALLBACK noteWindow(HWND window, LPARAM windows)
 }
 }
 
-// The list is taken in one go (under Wine one request, where walking it window by window costs a
-// request per window), and each window is judged as it is reached, so a visitor may hide it.
+// The list is taken in one go, and each window is judged as it is reached, so a visitor may hide it.
+// Not EnumDesktopWindows, though under Wine it saves the request per window with which EnumWindows
+// checks that the window still exists: there its list holds the message-only windows too, and a
+// window that a program has hidden from the taskbar under HWND_MESSAGE keeps its visible style.
 void forEachUserWindow(HWND mainWindow, const std::function<void(HWND, const std::string& title)>& visitor)
 {
     std::vector<HWND> windows;
