@@ -113,10 +113,10 @@ ThreadAnswers::~ThreadAnswers()
 }
 
 // A reply that has come already is taken first: it saves a round trip to the thread. The wait is
-// SendMessageTimeout's, which runs the other threads' reply callbacks meanwhile and,
-// unlike a wait on the message queue, does not tell the system that this program is idle. A thread
-// handles the messages sent to it in order, so once it answers this one it has answered the
-// earlier question too. Once the limit is spent, only the replies that have already come count.
+// SendMessageTimeout's, which runs the other threads' reply callbacks meanwhile and, unlike a wait
+// on the message queue, does not tell the system that this program is idle. A thread handles the
+// messages sent to it in order, so once it answers this one it has answered the earlier question
+// too. Once the limit is spent, only the replies that have already come count.
 // The answer stands once it has come, or once the whole limit is spent without it; a thread that
 // has missed the short limit stays late for the rest of the operation.
 bool ThreadAnswers::awaitThread(size_t index, DWORD limitMs)

@@ -86,10 +86,10 @@ struct MenuRequestBlock {
 };
 
 // A switch asks every thread with windows on the screen or on the desktop to be shown for its
-// windows on all desktops, all threads at once. Each question has a slot of its own in the mapping "LumenfoldThreadMarks"; the
-// request message carries the question's serial in wParam and the slot's number (from 1) in lParam.
-// The library lists every top-level window of its thread whose item carries the mark, then writes
-// the slot's reply.
+// windows on all desktops, all threads at once. Each question has a slot of its own in the mapping
+// "LumenfoldThreadMarks"; the request message carries the question's serial in wParam and the
+// slot's number (from 1) in lParam. The library lists every top-level window of its thread whose
+// item carries the mark, then writes the slot's reply.
 constexpr char ThreadMarksMappingName[] = "LumenfoldThreadMarks";
 // More threads with windows on the two desktops of a switch, and more windows of one thread on
 // all desktops, than anyone has: beyond them, windows count as unmarked.
