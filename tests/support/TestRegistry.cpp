@@ -3,10 +3,9 @@
 namespace registry {
 namespace {
 struct OpenKey {
-    OpenKey(const char* path, REGSAM access, bool create = false)
+    explicit OpenKey(const char* path)
     {
-        if ((create ? RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, access, nullptr, &key, nullptr)
-                    : RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, access, &key)) != ERROR_SUCCESS)
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
             key = nullptr;
     }
     ~OpenKey() { RegCloseKey(key); }
@@ -16,7 +15,7 @@ struct OpenKey {
 
 void deleteKey(const char* path) { RegDeleteTreeA(HKEY_CURRENT_USER, path); } // the key itself too, as it is named
 
-void deleteValue(const char* path, const char* name) { RegDeleteValueA(OpenKey(path, KEY_ALL_ACCESS).key, name); }
+void deleteValue(const char* path, const char* name) { RegDeleteKeyValueA(HKEY_CURRENT_USER, path, name); }
 
 void resetProgramKeys()
 {
@@ -27,7 +26,7 @@ void resetProgramKeys()
 Value read(const char* path, const char* name)
 {
     Value value;
-    OpenKey open(path, KEY_READ);
+    OpenKey open(path);
     DWORD size = 0;
     if (open.key && RegQueryValueExA(open.key, name, nullptr, &value.type, nullptr, &size) == ERROR_SUCCESS) {
         value.data.resize(size + 1);
@@ -42,14 +41,13 @@ void write(const char* path, const char* name, DWORD type, const std::string& da
 {
     // No NUL after the data in the buffer, so that Wine stores exactly these bytes.
     std::string bytes = data + 'x';
-    RegSetValueExA(OpenKey(path, KEY_ALL_ACCESS, true).key, name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
-                   static_cast<DWORD>(data.size()));
+    RegSetKeyValueA(HKEY_CURRENT_USER, path, name, type, bytes.data(), static_cast<DWORD>(data.size())); // makes the key
 }
 
 std::map<std::string, Value> readAll(const char* path)
 {
     std::map<std::string, Value> values;
-    OpenKey open(path, KEY_READ);
+    OpenKey open(path);
     char name[256];
     for (DWORD index = 0, size = sizeof name;
          open.key && RegEnumValueA(open.key, index, name, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
@@ -60,7 +58,7 @@ std::map<std::string, Value> readAll(const char* path)
 
 ULONGLONG lastWriteTime(const char* path)
 {
-    OpenKey open(path, KEY_READ);
+    OpenKey open(path);
     FILETIME written = {}; // left 0 without the key
     RegQueryInfoKeyA(open.key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
                      &written);
