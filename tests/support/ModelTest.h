@@ -1,6 +1,6 @@
 #pragma once
-#include "HiddenWindow.h"
 #include "TestRegistry.h"
+#include "TestWindow.h"
 #include "app/MessageCatalog.h"
 #include "desktops/DesktopManager.h"
 #include "desktops/LockedDesktops.h"

@@ -1,8 +1,8 @@
 #include "app/MessageCatalog.h"
 #include "app/NumberIcon.h"
 #include "app/TrayIcon.h"
-#include "tests/support/HiddenWindow.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/TestWindow.h"
 #include "tests/support/UnexpectedBoxWatch.h"
 
 #include <gtest/gtest.h>
