@@ -1,7 +1,7 @@
 // The windows are other programs', so under Wine every item is made through the hook library
 // inside their own process: these tests exercise the in-process path.
 #include "ProgramDriver.h"
-#include "ScreenPicture.h"
+#include "tests/support/ScreenPicture.h"
 #include "tests/support/TestRegistry.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "ProgramDriver.h"
-#include "ScreenPicture.h"
+#include "tests/support/ScreenPicture.h"
 #include "tests/support/TestWindow.h"
 
 #include <gtest/gtest.h>

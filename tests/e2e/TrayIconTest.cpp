@@ -1,5 +1,5 @@
 #include "ProgramDriver.h"
-#include "ScreenPicture.h"
+#include "tests/support/ScreenPicture.h"
 #include "app/MessageCatalog.h"
 #include "app/NumberIcon.h"
 

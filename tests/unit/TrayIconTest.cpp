@@ -1,6 +1,7 @@
 #include "app/MessageCatalog.h"
 #include "app/NumberIcon.h"
 #include "app/TrayIcon.h"
+#include "tests/support/ScreenPicture.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/TestWindow.h"
 #include "tests/support/UnexpectedBoxWatch.h"
@@ -8,42 +9,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 namespace {
 
 const int IconSize = 32;
 const DWORD Black = 0x000000, White = 0xFFFFFF;
-
-// Pixels without the alpha byte, top row first; empty when the handle is no icon, or no longer one.
-struct IconPixels {
-    std::vector<DWORD> color, mask;
-    DWORD at(int column, int row) const { return color[row * IconSize + column]; }
-};
-
-std::vector<DWORD> readBitmap(HBITMAP bitmap)
-{
-    std::vector<DWORD> pixels(IconSize * IconSize);
-    BITMAPINFO format = {{sizeof(BITMAPINFOHEADER), IconSize, -IconSize, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
-    HDC screen = GetDC(nullptr);
-    if (GetDIBits(screen, bitmap, 0, IconSize, pixels.data(), &format, DIB_RGB_COLORS) != IconSize)
-        pixels.clear();
-    ReleaseDC(nullptr, screen);
-    for (DWORD& pixel : pixels)
-        pixel &= White;
-    return pixels;
-}
-
-IconPixels readIcon(HICON icon)
-{
-    ICONINFO info = {};
-    if (icon == nullptr || !GetIconInfo(icon, &info))
-        return {};
-    IconPixels pixels = {readBitmap(info.hbmColor), readBitmap(info.hbmMask)};
-    DeleteObject(info.hbmColor);
-    DeleteObject(info.hbmMask);
-    return pixels;
-}
 
 // The live GDI objects. GetGuiResources answers 0 under Wine, so there the GDI handle table is
 // counted: the 32-bit PEB (fs:0x30) holds its address at 0x94; of its 65536 entries of 24 bytes
@@ -75,26 +45,26 @@ TEST_F(NumberIcons, EachDigitIconShowsItsDigitAndANumberItsTwoDigitsLeftHalves)
     const struct { char segment; int column, row; } points[] = {{'a', 7, 5}, {'b', 12, 9}, {'c', 12, 22}, {'d', 7, 26}, {'e', 3, 22}, {'f', 3, 9}, {'g', 7, 15}};
     const char* const lit[10] = {"abcdef", "bc", "abdeg", "abcdg", "bcfg", "acdfg", "acdefg", "abc", "abcdefg", "abcdfg"};
     for (int digit = 0; digit <= 9; ++digit) {
-        IconPixels pixels = readIcon(digitIcon(digit));
-        ASSERT_FALSE(pixels.color.empty()) << "no icon for digit " << digit;
+        ASSERT_NE(digitIcon(digit), nullptr) << digit;
+        IconPicture picture(digitIcon(digit), IconSize);
         for (const auto& point : points) {
             bool expectLit = std::string(lit[digit]).find(point.segment) != std::string::npos;
-            EXPECT_EQ(pixels.at(point.column, point.row), expectLit ? Black : White)
+            EXPECT_EQ(picture.at(point.column, point.row), expectLit ? Black : White)
                 << "digit " << digit << ", segment " << point.segment;
         }
     }
 
     for (int number : {1, 10, 42, 99}) {
         HICON icon = composeNumberIcon(paintWindow.handle(), number, messages);
-        IconPixels composed = readIcon(icon), tens = readIcon(digitIcon(number / 10)), ones = readIcon(digitIcon(number % 10));
+        ASSERT_NE(icon, nullptr) << number;
+        IconPicture composed(icon, IconSize), tens(digitIcon(number / 10), IconSize), ones(digitIcon(number % 10), IconSize);
         DestroyIcon(icon);
-        ASSERT_FALSE(composed.color.empty()) << number;
         int wrong = 0, notOpaqueBlackOrWhite = 0;
         for (int i = 0; i < IconSize * IconSize; ++i) {
             int row = i / IconSize, column = i % IconSize;
-            const IconPixels& digit = column < IconSize / 2 ? tens : ones;
-            wrong += composed.at(column, row) != digit.at(column % (IconSize / 2), row);
-            notOpaqueBlackOrWhite += (composed.color[i] != Black && composed.color[i] != White) || composed.mask[i] != Black;
+            const IconPicture& digit = column < IconSize / 2 ? tens : ones;
+            wrong += composed.pixels[i] != digit.at(column % (IconSize / 2), row);
+            notOpaqueBlackOrWhite += !composed.compared[i] || (composed.pixels[i] != Black && composed.pixels[i] != White);
         }
         EXPECT_EQ(wrong, 0) << "pixels of " << number << " that differ from its digits' left halves";
         EXPECT_EQ(notOpaqueBlackOrWhite, 0) << number;

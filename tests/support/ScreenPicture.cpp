@@ -1,7 +1,7 @@
 #include "ScreenPicture.h"
 
 #include "res/resource.h"
-#include "tests/support/TestSupport.h"
+#include "TestSupport.h"
 
 // The pixels that the drawing leaves in a fresh bitmap, without their alpha byte.
 template <typename Draw>
@@ -23,7 +23,7 @@ static std::vector<DWORD> capture(int width, int height, Draw draw)
     return pixels;
 }
 
-IconPicture::IconPicture(HICON icon) : size(GetSystemMetrics(SM_CXSMICON))
+IconPicture::IconPicture(HICON icon, int size) : size(size)
 {
     auto drawnOn = [&](DWORD background) {
         return capture(size, size, [&](HDC dc) {

@@ -4,10 +4,11 @@
 #include <optional>
 #include <vector>
 
-// An icon as the shell draws it in the notification area, for checks of what the user sees. Its
-// transparent pixels show what is behind it and are not compared.
+// An icon as drawn at that size, by default as the shell draws it in the notification area. Its
+// transparent (or not wholly opaque) pixels show what is behind it and are not compared.
 struct IconPicture {
-    explicit IconPicture(HICON icon);
+    explicit IconPicture(HICON icon, int size = GetSystemMetrics(SM_CXSMICON));
+    DWORD at(int column, int row) const { return pixels[row * size + column]; }
     int size;
     std::vector<DWORD> pixels; // 0x00RRGGBB, top row first
     std::vector<bool> compared;
