@@ -3,7 +3,7 @@
 HWND openOptionsDialog(const RunningLumenfold& lumenfold)
 {
     PostMessageA(lumenfold.mainWindow(), WM_USER + 100, 0, WM_LBUTTONDOWN);
-    HWND dialog = findWindowOfProcess(lumenfold.processId(), "Lumenfold");
+    HWND dialog = findWindowOfProcess(lumenfold.id(), "Lumenfold");
     return dialog != nullptr && waitUntil([&] { return visible(dialog); }) ? dialog : nullptr;
 }
 

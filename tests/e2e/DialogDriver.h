@@ -51,11 +51,6 @@ protected:
         PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
         ASSERT_TRUE(waitGone(dialog));
     }
-    void terminate()
-    {
-        lumenfold.terminate();
-        ASSERT_EQ(lumenfold.waitForExit(), 0u);
-    }
     HWND item(int id) const { return GetDlgItem(dialog, id); }
     ListRows rows() const { return readDesktopList(item(IDC_DESKTOP_LIST)); }
     void selectRow(int row) const { ::selectRow(item(IDC_DESKTOP_LIST), row); }

@@ -17,7 +17,7 @@ protected:
     // The notice box's text, answered with OK; empty when none comes.
     std::string notice() const
     {
-        HWND box = findWindowOfProcess(lumenfold.processId(), "Attention 8-|", 5000);
+        HWND box = findWindowOfProcess(lumenfold.id(), "Attention 8-|", 5000);
         // Found by its title, the box gets its text a moment later.
         if (box == nullptr || !waitUntil([&] { return visible(box) && !messageBoxText(box).empty(); }))
             return "";
@@ -30,7 +30,7 @@ protected:
     HWND openEditDialog(int button)
     {
         click(item(button));
-        HWND edit = findWindowOfProcess(lumenfold.processId(), EditDialogTitle);
+        HWND edit = findWindowOfProcess(lumenfold.id(), EditDialogTitle);
         // Found by its template's title, it is shown once its controls have their content.
         return edit != nullptr && waitUntil([&] { return visible(edit); }) ? edit : nullptr;
     }
@@ -54,7 +54,7 @@ TEST_F(Dialogs, ADesktopAddedWithAHotkeyIsStoredAtOnceAndSwitchesAfterARestart)
     EXPECT_EQ(storedText(DesksKey, "work"), "1 116\n");
     EXPECT_TRUE(hotkeyTaken(packHotkey(MOD_ALT, VK_F5)));
     closeOptions();
-    terminate();
+    ASSERT_EQ(lumenfold.terminate(), 0u);
 
     HostedWindows hosted{"Here"};
     ASSERT_TRUE(lumenfold.start());
@@ -171,9 +171,9 @@ TEST_F(Dialogs, AddingBeyondNinetyNineAndDeletingTheLastDesktopAreRefused)
     ASSERT_EQ(rows().names.size(), 99u);
     click(item(IDC_ADD_DESKTOP));
     EXPECT_EQ(notice(), english.text(MsgDesktopLimitReached));
-    EXPECT_EQ(findWindowOfProcess(lumenfold.processId(), EditDialogTitle, 0), nullptr);
+    EXPECT_EQ(findWindowOfProcess(lumenfold.id(), EditDialogTitle, 0), nullptr);
     closeOptions();
-    terminate();
+    ASSERT_EQ(lumenfold.terminate(), 0u);
     registry::deleteKey(DesksKey);
     registry::write(DesksKey, "only", REG_MULTI_SZ, "0 0\n");
     open();

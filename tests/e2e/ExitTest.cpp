@@ -20,16 +20,6 @@ protected:
         ASSERT_TRUE(pressAltUntil(VK_F2, [&] { return !visible(first) && !visible(second); }));
     }
 
-    static void expectFatalBox(RunningLumenfold& program, const std::string& caption, const std::string& text)
-    {
-        HWND box = findMessageBox(program.processId());
-        ASSERT_NE(box, nullptr) << "no fatal error box";
-        EXPECT_EQ(hexBytes(windowText(box)), hexBytes(caption));
-        EXPECT_EQ(hexBytes(messageBoxText(box)), hexBytes(text));
-        pressButton(box, IDOK);
-        EXPECT_EQ(program.waitForExit(), 1u);
-    }
-
     bool allVisible() const { return visible(first) && visible(second); }
     bool itemsGone() const { return hostedMenuState(first) == 0 && hostedMenuState(second) == 0; }
 
@@ -50,11 +40,9 @@ TEST_F(Exit, TerminateOrClosingTheMainWindowShowsEveryWindowAndEndsWithCodeZero)
         ASSERT_TRUE(waitUntil([&] { return hostedMenuState(unfiled.window("Unfiled")) > 0; }));
         ChildProcess appearing;
         appearing.start("\"" + helperPath("WindowHost.exe") + "\" --burst 30 Appearing");
-        if (terminate)
-            program.terminate();
-        else
+        if (!terminate)
             PostMessageA(program.mainWindow(), WM_CLOSE, 0, 0);
-        EXPECT_EQ(program.waitForExit(), 0u);
+        EXPECT_EQ(terminate ? program.terminate() : program.waitForExit(), 0u);
         EXPECT_TRUE(allVisible());
         EXPECT_TRUE(itemsGone() && hostedMenuState(unfiled.window("Unfiled")) == 0);
     }
@@ -70,9 +58,9 @@ TEST_F(Exit, FatalErrorAfterASwitchShowsEveryWindowAndEndsWithCodeOne)
     icon.hWnd = lumenfold.mainWindow();
     ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &icon));
     pressAlt(VK_F3);
-    ASSERT_NE(findMessageBox(lumenfold.processId()), nullptr);
+    ASSERT_NE(findMessageBox(lumenfold.id()), nullptr);
     EXPECT_TRUE(!visible(first) && hostedMenuState(first) > 0) << "the clean-up ran before the box was answered";
-    expectFatalBox(lumenfold, "Error :(", "Cant go to \"systray\"");
+    expectFatalBox(lumenfold, "Cant go to \"systray\"", "Error :(");
     EXPECT_TRUE(allVisible());
     EXPECT_TRUE(itemsGone());
 }
@@ -82,8 +70,8 @@ TEST_F(Exit, SecondInstanceIsRefusedInRussianAndTheFirstKeepsWorking)
     ASSERT_NO_FATAL_FAILURE(startAndHideEverything(lumenfold));
     RunningLumenfold secondInstance;
     ASSERT_TRUE(secondInstance.launch());
-    expectFatalBox(secondInstance, windows1251(L"Ошибка :("),
-                   windows1251(L"Невозможно создать временный файл. Возможно, программа уже запущена"));
+    expectFatalBox(secondInstance, windows1251(L"Невозможно создать временный файл. Возможно, программа уже запущена"),
+                   windows1251(L"Ошибка :("));
 
     ASSERT_TRUE(lumenfold.running());
     EXPECT_TRUE(pressAltUntil(VK_F1, [&] { return allVisible(); })) << "the first instance stopped answering hotkeys";

@@ -84,11 +84,7 @@ TEST_F(Hooks, AStartWithoutTheLibraryBesideTheProgramEndsWithMessage11)
 
     ChildProcess alone;
     ASSERT_TRUE(alone.start("\"" + folder + "\\Lumenfold.exe\""));
-    HWND box = findMessageBox(alone.id());
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(messageBoxText(box), "Cant load library");
-    pressButton(box, IDOK);
-    EXPECT_EQ(alone.waitForExit(10000), 1u);
+    expectFatalBox(alone, "Cant load library");
 }
 
 using TrayMenu = Hooks;

@@ -32,10 +32,10 @@ TEST(Notices, ATransientTooltipAndTheTrayNumberFollowEverySwitch)
     int desktop = 0; // the one whose notice was seen
     for (WORD key : {VK_F3, VK_F2, VK_F3}) {
         // Any notice seen after the key is then the one of this switch.
-        ASSERT_TRUE(waitUntil([&] { return !visibleNotice(lumenfold.processId()); }, 3000)) << "an earlier notice stayed";
+        ASSERT_TRUE(waitUntil([&] { return !visibleNotice(lumenfold.id()); }, 3000)) << "an earlier notice stayed";
         pressAlt(key);
         desktop = key - VK_F1 + 1;
-        if (waitUntil([&] { return (notice = visibleNotice(lumenfold.processId())) && GetWindowRect(notice, &area); },
+        if (waitUntil([&] { return (notice = visibleNotice(lumenfold.id())) && GetWindowRect(notice, &area); },
                       5000))
             break;
         notice = nullptr;
@@ -48,8 +48,7 @@ TEST(Notices, ATransientTooltipAndTheTrayNumberFollowEverySwitch)
     pressAlt(VK_LEFT);
     EXPECT_TRUE(onTaskbar(numberIcon(desktop - 1))) << "the icon did not follow the switch to the previous desktop";
 
-    lumenfold.terminate();
-    ASSERT_EQ(lumenfold.waitForExit(), 0u);
+    ASSERT_EQ(lumenfold.terminate(), 0u);
     IconPicture last = numberIcon(desktop - 1);
     EXPECT_TRUE(waitUntil([&] { return !onTaskbar(last, 0); })) << "the icon stayed after the exit";
     DestroyWindow(paintWindow);

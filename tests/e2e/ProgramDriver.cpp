@@ -41,19 +41,33 @@ void prepareFirstRun(DWORD noticeFlags)
 
 RunningLumenfold::~RunningLumenfold()
 {
-    if (process.running())
-        terminate(), process.waitForExit(10000);
+    if (running())
+        terminate();
 }
 
-bool RunningLumenfold::launch() { return process.start("\"" + programPath() + "\""); }
+bool RunningLumenfold::launch() { return ChildProcess::start("\"" + programPath() + "\""); }
 bool RunningLumenfold::start()
 {
     // Once the main loop waits for input, ReadyMessage, posted before the loop began, is gone.
-    return launch() && (main = findWindowOfProcess(process.id(), "LumenfoldAppWin")) != nullptr &&
-           WaitForInputIdle(process.handle(), 15000) == 0;
+    return launch() && (main = findWindowOfProcess(id(), "LumenfoldAppWin")) != nullptr &&
+           WaitForInputIdle(handle(), 15000) == 0;
 }
 
-void RunningLumenfold::terminate() { PostMessageA(main ? main : findMainWindow(process.id()), WM_COMMAND, 1, 0); }
+std::optional<DWORD> RunningLumenfold::terminate()
+{
+    PostMessageA(main ? main : findMainWindow(id()), WM_COMMAND, 1, 0);
+    return waitForExit();
+}
+
+void expectFatalBox(ChildProcess& process, const std::string& text, const std::string& caption)
+{
+    HWND box = findMessageBox(process.id());
+    ASSERT_NE(box, nullptr) << "no fatal error box";
+    EXPECT_EQ(hexBytes(messageBoxText(box)), hexBytes(text));
+    EXPECT_TRUE(caption.empty() || windowText(box) == caption) << hexBytes(windowText(box));
+    pressButton(box, IDOK);
+    EXPECT_EQ(process.waitForExit(), 1u);
+}
 
 void pressKeys(std::initializer_list<WORD> virtualKeys)
 {

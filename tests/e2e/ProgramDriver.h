@@ -1,6 +1,8 @@
 #pragma once
 #include "tests/support/TestSupport.h"
 
+#include <gtest/gtest.h>
+
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -11,24 +13,23 @@ void endStrayLumenfolds();
 // 2 tooltip kept, 4 number in the tray); the program writes every other default.
 void prepareFirstRun(DWORD noticeFlags);
 
-class RunningLumenfold {
+class RunningLumenfold : public ChildProcess {
 public:
     ~RunningLumenfold(); // ends the program if it still runs
     bool start();  // and waits until its main loop runs, so that hotkeys act from now on
     bool launch(); // without waiting, for a start that is meant to fail
     HWND mainWindow() const { return main; }
-    DWORD processId() const { return process.id(); }
-    HANDLE handle() const { return process.handle(); }
-    bool running() const { return process.running(); }
-    void terminate(); // the "Terminate" command, as the tray menu sends it
-    std::optional<DWORD> waitForExit(DWORD timeoutMs = 15000) { return process.waitForExit(timeoutMs); }
+    std::optional<DWORD> terminate(); // the "Terminate" command, as the tray menu sends it; the exit code
     // True once the main loop waits for input with nothing left in its queue.
-    bool idle() const { return WaitForInputIdle(process.handle(), 30000) == 0; }
+    bool idle() const { return WaitForInputIdle(handle(), 30000) == 0; }
 
 private:
-    ChildProcess process;
     HWND main = nullptr;
 };
+
+// The fatal error box of the process (its caption unchecked when none is given), answered; then
+// the process ends with code 1.
+void expectFatalBox(ChildProcess& process, const std::string& text, const std::string& caption = "");
 
 HWND findMainWindow(DWORD processId = 0); // of any process when the id is 0
 HWND findWindowOfProcess(DWORD processId, const std::string& title, DWORD timeoutMs = 10000);

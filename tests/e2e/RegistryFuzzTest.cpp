@@ -100,11 +100,7 @@ TEST_P(RegistryFuzz, RunsOrRefusesCleanly)
 {
     if (!GetParam().refusal.empty()) {
         ASSERT_TRUE(lumenfold.launch());
-        HWND box = findMessageBox(lumenfold.processId());
-        ASSERT_NE(box, nullptr) << "the start was not refused";
-        EXPECT_EQ(hexBytes(messageBoxText(box)), hexBytes(GetParam().refusal));
-        pressButton(box, IDOK);
-        EXPECT_EQ(lumenfold.waitForExit(), 1u);
+        expectFatalBox(lumenfold, GetParam().refusal);
         return;
     }
     ASSERT_TRUE(lumenfold.start());
@@ -113,7 +109,7 @@ TEST_P(RegistryFuzz, RunsOrRefusesCleanly)
         pressAlt(key);
         pumpMessagesFor(200);
     }
-    ASSERT_EQ(findMessageBox(lumenfold.processId(), 500), nullptr) << "an unexpected box";
+    ASSERT_EQ(findMessageBox(lumenfold.id(), 500), nullptr) << "an unexpected box";
 
     HWND dialog = openOptionsDialog(lumenfold);
     ASSERT_NE(dialog, nullptr);

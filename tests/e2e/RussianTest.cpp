@@ -23,11 +23,11 @@ TEST_F(Russian, ACyrillicNameIsStoredListedAnnouncedAndReadBack)
     closeOptions();
 
     EXPECT_TRUE(pressAltUntil(VK_F2, [&] {
-        HWND notice = visibleNotice(lumenfold.processId());
+        HWND notice = visibleNotice(lumenfold.id());
         return notice != nullptr && controlText(notice) == Work;
     })) << "the notice names the desktop";
 
-    terminate();
+    ASSERT_EQ(lumenfold.terminate(), 0u);
     // Wine enumerates the values sorted by name, so the desktop may come back under another id.
     open();
     auto names = rows().names;
@@ -52,7 +52,7 @@ TEST_F(Russian, RussianAboutAndTerminateFromTheMenuBar)
     GetWindowTextW(item(IDC_ADD_DESKTOP), add, 16);
     EXPECT_EQ(std::wstring(add), L"Добавить") << "template 134";
     chooseMenuCommand(dialog, CmdAbout);
-    HWND about = findWindowOfProcess(lumenfold.processId(), windows1251(L"О Lumenfold"));
+    HWND about = findWindowOfProcess(lumenfold.id(), windows1251(L"О Lumenfold"));
     ASSERT_NE(about, nullptr);
     EXPECT_NE(controlText(GetDlgItem(about, IDC_VERSION)).find(windows1251(L"версия 1.1")), std::string::npos);
     PostMessageA(about, WM_COMMAND, IDCANCEL, 0);

@@ -26,7 +26,7 @@ public:
 
     bool start(const std::string& commandLine);
     bool running() const;
-    std::optional<DWORD> waitForExit(DWORD timeoutMs);
+    std::optional<DWORD> waitForExit(DWORD timeoutMs = 15000);
     DWORD id() const { return info.dwProcessId; }
     HANDLE handle() const { return info.hProcess; }
 
