@@ -71,11 +71,9 @@ bool rightClickTrayIcon()
     // loaded machine went where the pointer had been.
     const DWORD buttons[] = {0, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP};
     INPUT click[3] = {};
-    for (int n = 0; n < 3; ++n) {
-        click[n].type = INPUT_MOUSE;
-        click[n].mi.dx = MulDiv(icon->x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-        click[n].mi.dy = MulDiv(icon->y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-        click[n].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons[n];
-    }
+    for (int n = 0; n < 3; ++n)
+        click[n] = {INPUT_MOUSE, {{MulDiv(icon->x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1),
+                                   MulDiv(icon->y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1), 0,
+                                   MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons[n], 0, 0}}};
     return SendInput(3, click, sizeof(INPUT)) == 3;
 }
