@@ -26,7 +26,6 @@ protected:
         waitGone(box);
         return text;
     }
-    bool labelEditEnded() const { return !SendMessageA(item(IDC_DESKTOP_LIST), LVM_GETEDITCONTROL, 0, 0); }
     HWND openEditDialog(int button)
     {
         click(item(button));
@@ -65,7 +64,7 @@ TEST_F(Dialogs, AddRenameInPlaceEditAHotkeyAndDeleteADesktopBelowTheCurrentOne)
     rename(1, "mail");
     EXPECT_TRUE(waitUntil([&] { return rows().names == names({"VirtDesk1", "mail", "VirtDesk3", "work"}); }));
     rename(1, "x", VK_ESCAPE);
-    ASSERT_TRUE(waitUntil([&] { return labelEditEnded(); }));
+    ASSERT_TRUE(waitUntil([&] { return !SendMessageA(item(IDC_DESKTOP_LIST), LVM_GETEDITCONTROL, 0, 0); }));
     EXPECT_EQ(rows().names, names({"VirtDesk1", "mail", "VirtDesk3", "work"})) << "a cancelled edit renames nothing";
 
     selectRow(1);

@@ -33,9 +33,7 @@ TEST_F(Russian, ACyrillicNameTheRussianMenuBarAboutAndTerminate)
     })) << "the notice names the desktop";
 
     open();
-    wchar_t add[16] = {};
-    GetWindowTextW(item(IDC_ADD_DESKTOP), add, 16);
-    EXPECT_EQ(std::wstring(add), L"Добавить") << "template 134";
+    EXPECT_EQ(controlText(item(IDC_ADD_DESKTOP)), windows1251(L"Добавить")) << "template 134";
     chooseMenuCommand(dialog, CmdAbout);
     HWND about = findWindowOfProcess(lumenfold.id(), windows1251(L"О Lumenfold"));
     ASSERT_NE(about, nullptr);
