@@ -22,8 +22,7 @@ bool focus(HWND control)
     // The dialog moves the focus itself, in its own thread, when asked to.
     PostMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
     return waitUntil([&] {
-        GUITHREADINFO info = {};
-        info.cbSize = sizeof info;
+        GUITHREADINFO info = {sizeof info};
         return GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info) && info.hwndFocus == control;
     }, 5000);
 }

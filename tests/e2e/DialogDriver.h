@@ -4,10 +4,6 @@
 #include "tests/support/TestRegistry.h"
 
 #include <commctrl.h>
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 // The options dialog's menu bar, whose choices are posted to the dialog as the menu posts them.
 enum MenuCommand { CmdEnglish = 1125, CmdRussian = 1126, CmdAbout = 1127, CmdTerminate = 1128 };
