@@ -14,7 +14,6 @@ protected:
     {
         prepareFirstRun(0); // no notice, whose half second would only slow the tests down
         ASSERT_TRUE(notepad != nullptr && hosted.ready());
-        ASSERT_TRUE(lumenfold.start());
     }
 
     HWND startNotepad()
@@ -37,6 +36,7 @@ protected:
 // another was activated above it; with notepad shown last, the order is the same as on Windows.
 TEST_F(Switching, DesktopHotkeysHideAndRestoreWindowsInTheirStackingOrder)
 {
+    ASSERT_TRUE(lumenfold.start());
     SetForegroundWindow(notepad);
     ASSERT_TRUE(waitUntil([&] { return GetForegroundWindow() == notepad; }));
     ASSERT_TRUE(waitUntil([&] { return isAbove(notepad, beta) && isAbove(beta, alpha); }));
@@ -49,63 +49,43 @@ TEST_F(Switching, DesktopHotkeysHideAndRestoreWindowsInTheirStackingOrder)
         << "the stacking order was not restored";
 }
 
-// Notepad asks whether to save; the user cancels. A right click meanwhile opens the tray menu only
-// once answered: inside the close-all, the menu would wait for the lock that thread holds.
-TEST_F(Switching, CloseAllClosesTheCurrentDesktopAndWaitsForTheUsersAnswer)
+// Notepad asks whether to save and the user cancels; a window whose thread sleeps, hung before the
+// program started, keeps its place. Neither may freeze Lumenfold. A right click while notepad asks
+// opens the tray menu only once answered: inside the close-all, the menu would wait for the lock
+// that thread holds.
+TEST_F(Switching, NeitherAQuestionNorAHungWindowStopsSwitchingTheTrayMenuCloseAllOrTheExit)
 {
+    HostedWindows frozen({"Frozen"}, "--hang");
+    HWND hung = frozen.window("Frozen");
+    ASSERT_TRUE(waitUntil([&] { return hostedMenuState(hung) == -1; })) << "the frozen window still answers";
+    ASSERT_TRUE(lumenfold.start());
+    // While a hung window holds the foreground, no key typed on the display reaches a hotkey.
+    EXPECT_TRUE(pressAltUntil(VK_F2, [&] { return !visible(alpha); })) << "the switch stopped at the hung window";
+    EXPECT_TRUE(waitUntil([&] { return GetForegroundWindow() != hung; }));
+    EXPECT_TRUE(pressAltUntil(VK_F1, [&] { return visible(alpha); })) << "the next hotkey did not act";
+    EXPECT_TRUE(waitUntil([&] { return GetForegroundWindow() != hung; }));
+
     HostedWindows opened{"Opened after the switch"};
     HWND late = opened.window("Opened after the switch");
     ASSERT_TRUE(visible(late));
     HWND editor = FindWindowExA(notepad, nullptr, "Edit", nullptr);
     SendMessageA(editor, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Unsaved words"));
     SendMessageA(editor, EM_SETMODIFY, TRUE, 0); // so that closing asks whether to save
-
     pressAlt(VK_DELETE);
     HWND question = findMessageBox(processOf(notepad));
     ASSERT_NE(question, nullptr) << "notepad did not ask whether to save";
     ASSERT_TRUE(rightClickTrayIcon());
     EXPECT_FALSE(menuShown(true, 1000)) << "the menu opened inside the close-all";
     pressButton(question, IDCANCEL);
-    EXPECT_TRUE(menuShown()) << "the click was lost";
+    EXPECT_TRUE(menuShown()) << "the click was lost, or the menu waited on the hung window";
     typeKeys({VK_ESCAPE});
     EXPECT_TRUE(menuShown(false));
-    EXPECT_TRUE(waitUntil([&] { return !IsWindow(alpha) && !IsWindow(beta); })) << "Alpha and Beta were not closed";
-    EXPECT_TRUE(waitUntil([&] { return !IsWindow(late); })) << "the window opened after the switch was not closed";
-    EXPECT_TRUE(visible(notepad));
-    EXPECT_TRUE(pressAltUntil(VK_F2, [&] { return !visible(notepad); }));
-    EXPECT_TRUE(pressAltUntil(VK_F1, [&] { return visible(notepad); }));
-}
-
-// A window whose thread sleeps must never freeze Lumenfold, and keeps its place.
-TEST(HungApplication, NeitherStopsSwitchingNorTheTrayMenuNorCloseAllNorTheExit)
-{
-    prepareFirstRun(0);
-    HostedWindows lively{"Lively"};
-    HostedWindows frozen({"Frozen"}, "--hang");
-    HWND livelyWindow = lively.window("Lively"), frozenWindow = frozen.window("Frozen");
-    ASSERT_TRUE(livelyWindow && frozenWindow);
-    ASSERT_TRUE(waitUntil([&] { return hostedMenuState(frozenWindow) == -1; })) << "the frozen window still answers";
-    RunningLumenfold lumenfold;
-    ASSERT_TRUE(lumenfold.start());
-
-    // While a hung window holds the foreground, no key typed on the display reaches a hotkey.
-    EXPECT_TRUE(pressAltUntil(VK_F2, [&] { return !visible(livelyWindow); })) << "the switch stopped at the hung window";
-    EXPECT_TRUE(waitUntil([&] { return GetForegroundWindow() != frozenWindow; }));
-    EXPECT_TRUE(pressAltUntil(VK_F1, [&] { return visible(livelyWindow); })) << "the next hotkey did not act";
-    EXPECT_TRUE(waitUntil([&] { return GetForegroundWindow() != frozenWindow; }));
-    ASSERT_TRUE(rightClickTrayIcon());
-    EXPECT_TRUE(menuShown()) << "the tray menu waited on the hung window";
-    typeKeys({VK_ESCAPE});
-    EXPECT_TRUE(menuShown(false));
-    pressAlt(VK_DELETE);
-    EXPECT_TRUE(waitUntil([&] { return !IsWindow(livelyWindow); })) << "close-all stopped at the hung window";
-    EXPECT_TRUE(IsWindow(frozenWindow));
-
-    HostedWindows later{"Later"};
-    HWND laterWindow = later.window("Later");
-    EXPECT_TRUE(pressAltUntil(VK_F2, [&] { return !visible(laterWindow); })) << "the hotkey after close-all did not act";
+    EXPECT_TRUE(waitUntil([&] { return !IsWindow(alpha) && !IsWindow(beta) && !IsWindow(late); }))
+        << "a window of the current desktop was not closed";
+    EXPECT_TRUE(visible(notepad) && IsWindow(hung));
+    EXPECT_TRUE(pressAltUntil(VK_F2, [&] { return !visible(notepad); })) << "the hotkey after close-all did not act";
     EXPECT_EQ(lumenfold.terminate(), 0u) << "Terminate did not end the program";
-    EXPECT_TRUE(visible(laterWindow)) << "a hidden window stayed hidden after the exit";
+    EXPECT_TRUE(visible(notepad)) << "a hidden window stayed hidden after the exit";
 }
 
 } // namespace
