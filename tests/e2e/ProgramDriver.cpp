@@ -2,7 +2,6 @@
 
 #include "tests/support/TestRegistry.h"
 
-HWND findMainWindow(DWORD processId) { return findWindowOfProcess(processId, "LumenfoldAppWin", 0); }
 HWND findWindowOfProcess(DWORD processId, const std::string& title, DWORD timeoutMs)
 {
     return findTopLevel([&](HWND window) {
@@ -20,7 +19,7 @@ HWND visibleNotice(DWORD processId)
 void endStrayLumenfolds()
 {
     for (int attempt = 0; attempt < 5; ++attempt) {
-        HWND stray = findMainWindow();
+        HWND stray = findWindowOfProcess(0, "LumenfoldAppWin", 0);
         HANDLE process = stray ? OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processOf(stray)) : nullptr;
         if (process == nullptr)
             return;
@@ -41,7 +40,7 @@ void prepareFirstRun(DWORD noticeFlags)
 
 RunningLumenfold::~RunningLumenfold()
 {
-    if (running())
+    if (running() && main)
         terminate();
 }
 
@@ -55,7 +54,7 @@ bool RunningLumenfold::start()
 
 std::optional<DWORD> RunningLumenfold::terminate()
 {
-    PostMessageA(main ? main : findMainWindow(id()), WM_COMMAND, 1, 0);
+    PostMessageA(main, WM_COMMAND, 1, 0);
     return waitForExit();
 }
 

@@ -15,7 +15,7 @@ void prepareFirstRun(DWORD noticeFlags);
 
 class RunningLumenfold : public ChildProcess {
 public:
-    ~RunningLumenfold(); // ends the program if it still runs
+    ~RunningLumenfold(); // ends the program if it still runs: through Terminate once started
     bool start();  // and waits until its main loop runs, so that hotkeys act from now on
     bool launch(); // without waiting, for a start that is meant to fail
     HWND mainWindow() const { return main; }
@@ -31,8 +31,7 @@ private:
 // the process ends with code 1.
 void expectFatalBox(ChildProcess& process, const std::string& text, const std::string& caption = "");
 
-HWND findMainWindow(DWORD processId = 0); // of any process when the id is 0
-HWND findWindowOfProcess(DWORD processId, const std::string& title, DWORD timeoutMs = 10000);
+HWND findWindowOfProcess(DWORD processId, const std::string& title, DWORD timeoutMs = 10000); // 0: any process
 bool visible(HWND window);
 // The notice that names the desktop after a switch: a visible tooltip of the process.
 HWND visibleNotice(DWORD processId);
