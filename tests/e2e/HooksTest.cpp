@@ -27,7 +27,6 @@ TEST_F(Hooks, EveryWindowGetsItsItemsAndOnAllDesktopsKeepsItThroughSwitches)
     HWND window = hosted.window("Everywhere"), sentinel = hosted.window("Sentinel"); // sentinel: desktop 1's
     ASSERT_TRUE(hasState(window, itemsWithSendTo({2, 3})));
     HostedWindows late({"Late"}, "--late-title");
-    ASSERT_TRUE(late.ready());
     EXPECT_TRUE(hasState(late.window("Late"), itemsWithSendTo({2, 3})));
 
     // A control's notification and a menu command the system menu does not hold use our ids too;
