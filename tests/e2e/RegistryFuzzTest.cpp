@@ -86,11 +86,7 @@ protected:
         readable = readableDesks();
     }
 
-    void TearDown() override
-    {
-        EXPECT_EQ(readableDesks(), readable) << "desktops were lost or added";
-        EXPECT_EQ(findWindowOfProcess(0, "Program Error", 0), nullptr) << "Lumenfold crashed";
-    }
+    void TearDown() override { EXPECT_EQ(readableDesks(), readable) << "desktops were lost or added"; }
 
     std::vector<std::string> readable;
     RunningLumenfold lumenfold;
