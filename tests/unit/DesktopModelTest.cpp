@@ -1,6 +1,5 @@
 #include "tests/support/ModelTest.h"
-#include "tests/support/TestWindow.h"
-#include "tests/support/UnexpectedBoxWatch.h"
+#include "tests/support/TestSupport.h"
 
 #include <vector>
 

@@ -2,7 +2,6 @@
 #include "app/MainLoop.h"
 #include "app/MainWindow.h"
 #include "tests/support/ModelTest.h"
-#include "tests/support/UnexpectedBoxWatch.h"
 
 namespace {
 

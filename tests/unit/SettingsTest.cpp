@@ -1,7 +1,6 @@
 #include "app/MessageCatalog.h"
 #include "tests/support/TestRegistry.h"
 #include "tests/support/TestSupport.h"
-#include "tests/support/UnexpectedBoxWatch.h"
 #include "ui/Settings.h"
 
 #include <gtest/gtest.h>

@@ -6,7 +6,6 @@
 #include "hooks/SystemMenuInjector.h"
 #include "hooks/WindowWatcher.h"
 #include "tests/support/ModelTest.h"
-#include "tests/support/TestWindow.h"
 
 #include <atomic>
 #include <string>

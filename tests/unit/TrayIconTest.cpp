@@ -4,7 +4,6 @@
 #include "tests/support/ScreenPicture.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/TestWindow.h"
-#include "tests/support/UnexpectedBoxWatch.h"
 
 #include <gtest/gtest.h>
 
