@@ -68,11 +68,20 @@ TEST_F(SystemMenus, TheTrayMenuHandsOutIdsInTheOrderItsItemsAreAppended)
     DestroyMenu(menu);
 }
 
-// Items already there are left alone. An entry of a desktop deleted since the list was made moves
-// nothing and remakes the list; how a sent window is filed is DesktopModel's cases'.
-TEST_F(SystemMenus, ANewWindowGetsOnAllDesktopsAndSendToEveryOtherDesktopRemadeWhenStaleOrSent)
+// Windows without a title and the options dialog get nothing; items already there are left alone.
+// An entry of a desktop deleted since the list was made moves nothing and remakes the list; how a
+// sent window is filed is DesktopModel's cases'. Removing reverts the whole menu, the application's
+// own item too.
+TEST_F(SystemMenus, TitledWindowsGetOnAllDesktopsAndSendToEveryOtherDesktopRemadeWhenStaleOrSentUntilRemoved)
 {
+    for (const char* title : {"", "Lumenfold"}) {
+        TestWindow window(title);
+        injector.injectInto(window.handle(), -1, false);
+        EXPECT_EQ(programItems(window.handle()), "") << "title '" << title << "'";
+    }
     TestWindow window("Editor");
+    int defaultCount = GetMenuItemCount(GetSystemMenu(window.handle(), FALSE));
+    AppendMenuA(GetSystemMenu(window.handle(), FALSE), MF_STRING, 0x7000, "the application's own");
     injector.injectInto(window.handle(), -1, false);
     injector.injectInto(window.handle(), 3, false);
     EXPECT_EQ(programItems(window.handle()), "1124 on all desktops, send to[1826 VirtDesk2, 1827 VirtDesk3]");
@@ -86,21 +95,7 @@ TEST_F(SystemMenus, ANewWindowGetsOnAllDesktopsAndSendToEveryOtherDesktopRemadeW
     EXPECT_FALSE(window.visible());
     EXPECT_EQ(desktops.windowAt(2, 0)->hwnd, window.handle());
     EXPECT_EQ(programItems(window.handle()), "1124 on all desktops, send to[1825 VirtDesk1]");
-}
-
-TEST_F(SystemMenus, WindowsWithoutATitleOrTheOptionsDialogsTitleGetNothingAndRemovingRevertsTheMenu)
-{
-    for (const char* title : {"", "Lumenfold"}) {
-        TestWindow window(title);
-        injector.injectInto(window.handle(), -1, false);
-        EXPECT_EQ(programItems(window.handle()), "") << "title '" << title << "'";
-    }
-    TestWindow window("Editor");
-    int defaultCount = GetMenuItemCount(GetSystemMenu(window.handle(), FALSE));
-    AppendMenuA(GetSystemMenu(window.handle(), FALSE), MF_STRING, 0x7000, "the application's own");
-    injector.injectAll();
-    desktops.switchTo(2);
-    injector.removeFromAll();
+    injector.removeFromAll(); // of a window hidden on its desktop
     EXPECT_EQ(GetMenuItemCount(GetSystemMenu(window.handle(), FALSE)), defaultCount);
 }
 
