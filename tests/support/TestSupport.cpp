@@ -1,7 +1,5 @@
 #include "TestSupport.h"
 
-#include <utility>
-
 bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
 {
     for (DWORD start = GetTickCount(); !condition(); pumpMessagesFor(20))
@@ -78,19 +76,17 @@ std::string className(HWND window)
 
 DWORD processOf(HWND window) { DWORD id = 0; return GetWindowThreadProcessId(window, &id), id; }
 
-using Search = std::pair<const std::function<bool(HWND)>*, HWND>;
-static BOOL CALLBACK checkWindow(HWND window, LPARAM context)
+static BOOL CALLBACK checkWindow(HWND window, LPARAM wanted)
 {
-    auto* search = reinterpret_cast<Search*>(context);
-    return (*search->first)(window) ? (search->second = window, FALSE) : TRUE;
+    return !(*reinterpret_cast<const std::function<bool(HWND)>*>(wanted))(window);
 }
 
 HWND findTopLevel(const std::function<bool(HWND)>& wanted, DWORD timeoutMs)
 {
-    Search search = {&wanted, nullptr};
-    waitUntil([&] { return EnumWindows(checkWindow, reinterpret_cast<LPARAM>(&search)), search.second != nullptr; },
-              timeoutMs);
-    return search.second;
+    HWND found = nullptr;
+    std::function<bool(HWND)> keep = [&](HWND window) { return wanted(window) ? (found = window, true) : false; };
+    waitUntil([&] { return EnumWindows(checkWindow, reinterpret_cast<LPARAM>(&keep)), found != nullptr; }, timeoutMs);
+    return found;
 }
 
 HWND findMessageBox(DWORD processId, DWORD timeoutMs)
