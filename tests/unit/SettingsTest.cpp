@@ -1,8 +1,4 @@
-#include "app/MessageCatalog.h"
-#include "tests/support/TestRegistry.h"
-#include "ui/Settings.h"
-
-#include <gtest/gtest.h>
+#include "tests/support/ModelTest.h"
 
 #include <cstring>
 #include <map>
@@ -33,14 +29,10 @@ using namespace registry;
 std::string padded(const std::string& beginning, size_t length) { return beginning + std::string(length - beginning.size(), ' '); }
 
 // The options as a first run leaves them; each test then stores what it reads, or sets what it saves.
-class Options : public ::testing::Test {
+class Options : public ModelTest {
 protected:
-    Options() : fresh((registry::resetProgramKeys(), lastWrites.clear(), true)) {}
+    Options() : ModelTest([] { registry::resetProgramKeys(); lastWrites.clear(); }) {}
     void writeText(const char* name, const std::string& text) { registry::write(OptionsKey, name, REG_SZ, text); }
-
-    bool fresh; // first: the settings write their defaults when built
-    MessageCatalog messages{"eng"};
-    Settings settings{messages};
 };
 
 TEST_F(Options, TheFirstRunWritesEveryDefaultWithoutNuls)
