@@ -6,6 +6,7 @@
 set -u
 top=$1 build=$2
 out=$(mktemp)
+trap 'rm -f "$out"' EXIT
 setsid env --default-signal=INT "$top/scripts/wine-session.sh" "$build" "$top/scripts/run-demo.sh" "$build" >"$out" 2>&1 &
 demo=$!
 for _ in $(seq 600); do grep -q "Press Ctrl+C" "$out" && break; sleep 0.1; done
