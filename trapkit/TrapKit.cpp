@@ -6,6 +6,7 @@
 
 #include <cwchar>
 #include <iterator>
+#include <utility>
 
 namespace {
 HINSTANCE thisModule;
@@ -198,28 +199,48 @@ bool isReportable(HWND window)
     return std::wcsncmp(title, ProgramManagerTitle, std::size(ProgramManagerTitle) - 1) != 0;
 }
 
+// A killed Lumenfold never removes its hooks, and Wine keeps such hooks in the chain (Windows
+// drops them with their thread): this library's procedure is then called again for the same
+// message, from inside its own CallNextHookEx. Only the outermost call acts on the message, or a
+// choice would count twice, and "on all desktops" chosen twice undoes itself.
+template <typename Action>
+LRESULT actOnceAndPassOn(HHOOK hook, LPARAM& messageInHand, int code, WPARAM wParam, LPARAM lParam, Action act)
+{
+    if (lParam != messageInHand)
+        act();
+    LPARAM outer = std::exchange(messageInHand, lParam);
+    LRESULT result = CallNextHookEx(hook, code, wParam, lParam);
+    messageInHand = outer;
+    return result;
+}
+
 void considerWindow(HWND window)
 {
     if (isReportable(window) && report(RecordWindowCreated, window, 0))
         SetPropA(window, ReportedProperty, reinterpret_cast<HANDLE>(1));
 }
 
+void considerReturnedCall(const CWPRETSTRUCT& call)
+{
+    if (call.message == WM_WINDOWPOSCHANGED) {
+        if (reinterpret_cast<const WINDOWPOS*>(call.lParam)->flags & SWP_SHOWWINDOW)
+            considerWindow(call.hwnd);
+    } else if (call.message == WM_SETTEXT) {
+        considerWindow(call.hwnd);
+    } else if (call.message == WM_DESTROY) {
+        // A window must not take our property entry with it into destruction.
+        RemovePropA(call.hwnd, ReportedProperty);
+    }
+}
+
 LRESULT CALLBACK windowReportProc(int code, WPARAM wParam, LPARAM lParam)
 {
-    sendQueued();
-    if (code == HC_ACTION) {
-        const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
-        if (call->message == WM_WINDOWPOSCHANGED) {
-            if (reinterpret_cast<const WINDOWPOS*>(call->lParam)->flags & SWP_SHOWWINDOW)
-                considerWindow(call->hwnd);
-        } else if (call->message == WM_SETTEXT) {
-            considerWindow(call->hwnd);
-        } else if (call->message == WM_DESTROY) {
-            // A window must not take our property entry with it into destruction.
-            RemovePropA(call->hwnd, ReportedProperty);
-        }
-    }
-    return CallNextHookEx(windowReportHook, code, wParam, lParam);
+    static thread_local LPARAM callInHand;
+    return actOnceAndPassOn(windowReportHook, callInHand, code, wParam, lParam, [=] {
+        sendQueued();
+        if (code == HC_ACTION)
+            considerReturnedCall(*reinterpret_cast<const CWPRETSTRUCT*>(lParam));
+    });
 }
 
 UINT menuRequestMessage()
@@ -275,18 +296,23 @@ void serveMenuRequest(HWND window, LONG serial)
     InterlockedExchange(&block->reply, replyFor(serial, result));
 }
 
+void considerCall(const CWPSTRUCT& call)
+{
+    if (call.message == 0 || call.message != menuRequestMessage())
+        return;
+    if (call.lParam != 0)
+        serveThreadMarks(call.hwnd, static_cast<LONG>(call.wParam), call.lParam);
+    else
+        serveMenuRequest(call.hwnd, static_cast<LONG>(call.wParam));
+}
+
 LRESULT CALLBACK menuRequestProc(int code, WPARAM wParam, LPARAM lParam)
 {
-    if (code == HC_ACTION) {
-        const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
-        if (call->message != 0 && call->message == menuRequestMessage()) {
-            if (call->lParam != 0)
-                serveThreadMarks(call->hwnd, static_cast<LONG>(call->wParam), call->lParam);
-            else
-                serveMenuRequest(call->hwnd, static_cast<LONG>(call->wParam));
-        }
-    }
-    return CallNextHookEx(menuRequestHook, code, wParam, lParam);
+    static thread_local LPARAM callInHand;
+    return actOnceAndPassOn(menuRequestHook, callInHand, code, wParam, lParam, [=] {
+        if (code == HC_ACTION)
+            considerCall(*reinterpret_cast<const CWPSTRUCT*>(lParam));
+    });
 }
 
 // A program may use our ids in its own menus or controls, so a WM_COMMAND counts only when it
@@ -318,11 +344,13 @@ void considerCommand(MSG& message)
 
 LRESULT CALLBACK sysCommandProc(int code, WPARAM wParam, LPARAM lParam)
 {
-    sendQueued();
-    // A message merely peeked at comes by again when it is removed; only that one counts.
-    if (code == HC_ACTION && wParam == PM_REMOVE)
-        considerCommand(*reinterpret_cast<MSG*>(lParam));
-    return CallNextHookEx(sysCommandHook, code, wParam, lParam);
+    static thread_local LPARAM messageInHand;
+    return actOnceAndPassOn(sysCommandHook, messageInHand, code, wParam, lParam, [=] {
+        sendQueued();
+        // A message merely peeked at comes by again when it is removed; only that one counts.
+        if (code == HC_ACTION && wParam == PM_REMOVE)
+            considerCommand(*reinterpret_cast<MSG*>(lParam));
+    });
 }
 
 template <typename T>
