@@ -46,7 +46,7 @@ void SystemMenuInjector::injectAll()
 {
     forEachUserWindow(mainWindow, [this](HWND window, const std::string&) {
         CSingleLock hold(lock);
-        if (makeItems(window, -1, false) == Unreached)
+        if (makeStartupItems(window) == Unreached)
             unreached.push_back(window);
     });
 }
@@ -58,8 +58,10 @@ void SystemMenuInjector::injectUnreached()
         CSingleLock hold(lock);
         windows.swap(unreached);
     }
-    for (HWND window : windows)
-        injectInto(window, -1, false);
+    for (HWND window : windows) {
+        CSingleLock hold(lock);
+        makeStartupItems(window);
+    }
 }
 
 void SystemMenuInjector::removeFrom(HWND window)
@@ -145,6 +147,18 @@ MenuResult SystemMenuInjector::makeItems(HWND window, int desk, bool onAllDeskto
         copyText(entry.name, sizeof entry.name, name->c_str());
     }
     return channel.perform(window, AddItems, &recipe);
+}
+
+// Items that a Lumenfold which was killed left behind name the desktops as they were then: a window
+// it had hidden on desktop 3 would offer "send to" the current desktop and not desktop 3. They are
+// made anew, except where they carry the mark of "on all desktops", which still holds.
+MenuResult SystemMenuInjector::makeStartupItems(HWND window)
+{
+    MenuResult result = makeItems(window, -1, false);
+    if (result != AlreadyThere || isOnAllDesktops(window))
+        return result;
+    takeItemsOff(window);
+    return makeItems(window, -1, false);
 }
 
 void SystemMenuInjector::takeItemsOff(HWND window)

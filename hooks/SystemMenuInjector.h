@@ -47,6 +47,7 @@ public:
 
 private:
     MenuResult makeItems(HWND window, int desk, bool onAllDesktops);
+    MenuResult makeStartupItems(HWND window);
     void takeItemsOff(HWND window);
 
     LockedDesktops& desktops;
