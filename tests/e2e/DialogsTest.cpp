@@ -83,7 +83,7 @@ TEST_F(Dialogs, AddRenameInPlaceEditAHotkeyAndDeleteADesktopBelowTheCurrentOne)
     auto stored = registry::readAll(DesksKey);
     EXPECT_TRUE(stored.size() == 3 && stored.count("mail") && stored.count("VirtDesk3") && stored.count("work"));
     closeOptions();
-    EXPECT_TRUE(waitUntil([&] { return hostedMenuState(one) == itemsWithSendTo({1, 3}); }))
+    EXPECT_TRUE(waitUntil([&] { return hostedMenuState(one) == itemsWithSendTo(1, 3); }))
         << "its \"send to\" names the desktops as they are now";
 
     // The hotkeys follow their desktops to the new ids, and the added one's is read at the next start.

@@ -24,7 +24,7 @@ TEST(Exit, TerminateClosingTheMainWindowAndAFatalErrorShowEveryWindow)
         ASSERT_TRUE(pressAltUntil(VK_F2, [&] { return !visible(first) && !visible(second); }));
         HostedWindows unfiled{"Unfiled"}; // on desktop 2, not on any list yet
         HWND third = unfiled.window("Unfiled");
-        ASSERT_TRUE(waitUntil([&] { return hostedMenuState(third) > 0; }));
+        ASSERT_TRUE(waitUntil([&] { return hostedMenuState(third) == itemsWithSendTo(1, 3); })) << "made for desktop 2";
         ChildProcess appearing;
         appearing.start("\"" + helperPath("WindowHost.exe") + "\" --burst 30 Appearing");
         if (way == Close)

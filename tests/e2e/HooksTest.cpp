@@ -19,15 +19,15 @@ protected:
     RunningLumenfold lumenfold;
 };
 
-// Items are made for the desktop current then: at start, for a window titled late, and on desktop 2.
+// Items are made for the desktop current then: at start and for a window titled late (on desktop 2, the exit tests').
 TEST_F(Hooks, EveryWindowGetsItsItemsAndOnAllDesktopsKeepsItThroughSwitches)
 {
     HostedWindows hosted{"Sentinel", "Everywhere"};
     ASSERT_TRUE(lumenfold.start());
     HWND window = hosted.window("Everywhere"), sentinel = hosted.window("Sentinel"); // sentinel: desktop 1's
-    ASSERT_TRUE(hasState(window, itemsWithSendTo({2, 3})));
+    ASSERT_TRUE(hasState(window, itemsWithSendTo(2, 3)));
     HostedWindows late({"Late"}, "--late-title");
-    EXPECT_TRUE(hasState(late.window("Late"), itemsWithSendTo({2, 3})));
+    EXPECT_TRUE(hasState(late.window("Late"), itemsWithSendTo(2, 3)));
 
     // A control's notification and a menu command the system menu does not hold use our ids too;
     // neither is taken for a choice. They come before the real one, which shows they were passed.
@@ -38,13 +38,11 @@ TEST_F(Hooks, EveryWindowGetsItsItemsAndOnAllDesktopsKeepsItThroughSwitches)
     EXPECT_TRUE(visible(window)) << "a foreign command was taken for \"send to\"";
     ASSERT_TRUE(pressAltUntil(VK_F2, [&] { return !visible(sentinel); }));
     EXPECT_TRUE(visible(window));
-    HostedWindows onTwo{"On two"};
-    EXPECT_TRUE(hasState(onTwo.window("On two"), itemsWithSendTo({1, 3})));
     ASSERT_TRUE(pressAltUntil(VK_F1, [&] { return visible(sentinel); }));
     EXPECT_TRUE(visible(window) && hostedMenuState(window) == MarkedOnAllDesktops);
 
     choose(window, 1124);
-    EXPECT_TRUE(hasState(window, itemsWithSendTo({2, 3}))) << "a member of desktop 1 again";
+    EXPECT_TRUE(hasState(window, itemsWithSendTo(2, 3))) << "a member of desktop 1 again";
     EXPECT_TRUE(pressAltUntil(VK_F2, [&] { return !visible(window); }));
 }
 
@@ -96,7 +94,7 @@ TEST_F(TrayMenu, CloseAllAppsOfAHiddenDesktopAndAWindowItemThatBringsItsWindowHe
     ASSERT_TRUE(lumenfold.start());
     HWND distant = hosted.window("Far"), one = hosted.window("One"), two = hosted.window("Two");
     for (HWND window : {distant, one, two})
-        ASSERT_TRUE(hasState(window, itemsWithSendTo({2, 3})));
+        ASSERT_TRUE(hasState(window, itemsWithSendTo(2, 3)));
     choose(distant, 1826);
     choose(one, 1827);
     choose(two, 1827);
@@ -115,7 +113,7 @@ TEST_F(TrayMenu, CloseAllAppsOfAHiddenDesktopAndAWindowItemThatBringsItsWindowHe
     }
     EXPECT_TRUE(waitUntil([&] { return !IsWindow(one) && !IsWindow(two); })) << "desktop 3 was not closed";
     EXPECT_TRUE(waitUntil([&] { return visible(distant); })) << "the window did not come";
-    EXPECT_TRUE(hasState(distant, itemsWithSendTo({2, 3}))) << "its items are made for the current desktop";
+    EXPECT_TRUE(hasState(distant, itemsWithSendTo(2, 3))) << "its items are made for the current desktop";
     EXPECT_TRUE(pressAltUntil(VK_F2, [&] { return !visible(distant); })) << "it is filed under the desktop left";
 }
 

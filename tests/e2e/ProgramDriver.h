@@ -61,11 +61,6 @@ private:
 
 // Lumenfold's items in a WindowHost window's system menu (see its menuState); -1 without an answer.
 LRESULT hostedMenuState(HWND window);
-inline LRESULT itemsWithSendTo(std::initializer_list<int> desktops)
-{
-    LRESULT state = 1;
-    for (int n : desktops)
-        state |= 1 << (15 + n);
-    return state;
-}
+// Both items, unchecked, "send to" offering desktops a and b.
+constexpr LRESULT itemsWithSendTo(int a, int b) { return 1 | 1 << (15 + a) | 1 << (15 + b); }
 constexpr LRESULT MarkedOnAllDesktops = 3;
