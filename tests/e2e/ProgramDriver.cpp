@@ -16,17 +16,14 @@ HWND visibleNotice(DWORD processId)
     });
 }
 
+// One at most, as the instance guard refuses a second before it makes its main window.
 void endStrayLumenfolds()
 {
-    for (int attempt = 0; attempt < 5; ++attempt) {
-        HWND stray = findWindowOfProcess(0, "LumenfoldAppWin", 0);
-        HANDLE process = stray ? OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processOf(stray)) : nullptr;
-        if (process == nullptr)
-            return;
+    HWND stray = findWindowOfProcess(0, "LumenfoldAppWin", 0);
+    if (HANDLE process = stray ? OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processOf(stray)) : nullptr) {
         TerminateProcess(process, 99);
         WaitForSingleObject(process, 5000);
         CloseHandle(process);
-        waitUntil([&] { return !IsWindow(stray); }, 5000);
     }
 }
 
