@@ -6,7 +6,7 @@
 #include <commctrl.h>
 
 // The options dialog's menu bar, whose choices are posted to the dialog as the menu posts them.
-enum MenuCommand { CmdEnglish = 1125, CmdRussian = 1126, CmdAbout = 1127, CmdTerminate = 1128 };
+enum MenuCommand { CmdRussian = 1126, CmdAbout = 1127, CmdTerminate = 1128 };
 
 // Opened as a left click on the tray icon opens it.
 HWND openOptionsDialog(const RunningLumenfold& lumenfold);
@@ -29,10 +29,7 @@ struct ListRows {
 ListRows readDesktopList(HWND list);
 void selectRow(HWND list, int row); // and only that one
 
-inline std::string storedText(const char* key, const char* name)
-{
-    return registry::handedOverText(registry::read(key, name));
-}
+inline std::string storedText(const char* key, const char* name) { return registry::handedOverText(registry::read(key, name)); }
 
 // A running Lumenfold with its options dialog.
 class OptionsDialogTest : public ::testing::Test {

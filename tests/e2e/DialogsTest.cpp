@@ -94,9 +94,17 @@ TEST_F(Dialogs, AddRenameInPlaceEditAHotkeyAndDeleteADesktopBelowTheCurrentOne)
     EXPECT_TRUE(pressAltUntil(VK_F5, [&] { return !visible(one); }));
 }
 
-// Every refusal is a notice, and none changes the desktops, the registry or the hotkeys.
-TEST_F(Dialogs, EachRefusalShowsItsMessageAndChangesNothing)
+// Every refusal is a notice and changes nothing; Escape then keeps the stored desktops and options
+// and puts the stored special hotkeys back, and closing stores the controls.
+TEST_F(Dialogs, EachRefusalShowsItsMessageEscapeKeepsTheStoredOptionsAndClosingStoresThem)
 {
+    const HotkeyCode AltF9 = packHotkey(MOD_ALT, VK_F9), AltRight = packHotkey(MOD_ALT, VK_RIGHT);
+    auto editOptions = [&] {
+        click(item(IDC_TOOLTIP));
+        ASSERT_TRUE(typeAltCombination(item(IDC_NEXT_HOTKEY), VK_F9));
+        focus(item(IDC_PREV_HOTKEY)); // the focus leaves: Alt+F9 is registered now
+        ASSERT_TRUE(waitUntil([&] { return hotkeyTaken(AltF9) && !hotkeyTaken(AltRight); }));
+    };
     open();
     auto desksBefore = registry::readAll(DesksKey), optionsBefore = registry::readAll(OptionsKey);
     auto expectNotice = [&](int message, const char* what) { EXPECT_EQ(notice(), english.text(message)) << what; };
@@ -137,51 +145,14 @@ TEST_F(Dialogs, EachRefusalShowsItsMessageAndChangesNothing)
     focus(item(IDC_PREV_HOTKEY));
     expectNotice(MsgCantRegisterNextHotkey, "a special hotkey in use");
     EXPECT_EQ(shownHotkey(next), nextBefore);
-    EXPECT_TRUE(hotkeyTaken(packHotkey(MOD_ALT, VK_RIGHT))) << "the earlier combination is registered again";
-
+    EXPECT_TRUE(hotkeyTaken(AltRight)) << "the earlier combination is registered again";
     EXPECT_EQ(rows().names, names({"VirtDesk1", "VirtDesk2", "VirtDesk3"}));
-    closeOptions();
-    EXPECT_EQ(registry::readAll(DesksKey), desksBefore);
-    EXPECT_EQ(registry::readAll(OptionsKey), optionsBefore);
-    EXPECT_TRUE(lumenfold.running());
-}
 
-// The limits need their own desktops: 99 of them, or a single one.
-TEST_F(Dialogs, AddingBeyondNinetyNineAndDeletingTheLastDesktopAreRefused)
-{
-    for (int n = 1; n <= 99; ++n)
-        registry::write(DesksKey, ("desk" + std::to_string(100 + n)).c_str(), REG_MULTI_SZ, "0 0\n");
-    open();
-    ASSERT_EQ(rows().names.size(), 99u);
-    click(item(IDC_ADD_DESKTOP));
-    EXPECT_EQ(notice(), english.text(MsgDesktopLimitReached));
-    EXPECT_EQ(findWindowOfProcess(lumenfold.id(), EditDialogTitle, 0), nullptr);
-    closeOptions();
-    ASSERT_EQ(lumenfold.terminate(), 0u);
-    registry::deleteKey(DesksKey);
-    registry::write(DesksKey, "only", REG_MULTI_SZ, "0 0\n");
-    open();
-    selectRow(0);
-    click(item(IDC_DELETE_DESKTOP));
-    EXPECT_EQ(notice(), english.text(MsgCantDeleteLastDesktop));
-    EXPECT_EQ(rows().names, names({"only"}));
-}
-
-// Escape keeps the stored options and puts the stored special hotkeys back; closing stores the controls.
-TEST_F(Dialogs, EscapeKeepsTheStoredOptionsAndClosingStoresThem)
-{
-    const HotkeyCode AltF9 = packHotkey(MOD_ALT, VK_F9), AltRight = packHotkey(MOD_ALT, VK_RIGHT);
-    auto editOptions = [&] {
-        click(item(IDC_TOOLTIP));
-        ASSERT_TRUE(typeAltCombination(item(IDC_NEXT_HOTKEY), VK_F9));
-        focus(item(IDC_PREV_HOTKEY)); // the focus leaves: Alt+F9 is registered now
-        ASSERT_TRUE(waitUntil([&] { return hotkeyTaken(AltF9) && !hotkeyTaken(AltRight); }));
-    };
-    open();
     editOptions();
     pressKeys({VK_ESCAPE});
     ASSERT_TRUE(waitGone(dialog));
-    EXPECT_EQ(storedText(OptionsKey, "NextDesk"), "1 39");
+    EXPECT_EQ(registry::readAll(DesksKey), desksBefore);
+    EXPECT_EQ(registry::readAll(OptionsKey), optionsBefore);
     EXPECT_TRUE(waitUntil([&] { return hotkeyTaken(AltRight) && !hotkeyTaken(AltF9); }));
 
     open();
@@ -192,6 +163,26 @@ TEST_F(Dialogs, EscapeKeepsTheStoredOptionsAndClosingStoresThem)
     EXPECT_EQ(storedText(OptionsKey, "NextDesk"), "1 120");
     EXPECT_EQ(registry::read(OptionsKey, "ShowCurDeskMsg").data, std::string("\x01\0\0\0", 4));
     EXPECT_TRUE(hotkeyTaken(AltF9));
+}
+
+// The limits need their own desktops: a single one, then 99 of them.
+TEST_F(Dialogs, DeletingTheLastDesktopAndAddingBeyondNinetyNineAreRefused)
+{
+    registry::write(DesksKey, "only", REG_MULTI_SZ, "0 0\n");
+    open();
+    selectRow(0);
+    click(item(IDC_DELETE_DESKTOP));
+    EXPECT_EQ(notice(), english.text(MsgCantDeleteLastDesktop));
+    EXPECT_EQ(rows().names, names({"only"}));
+    closeOptions();
+    ASSERT_EQ(lumenfold.terminate(), 0u);
+    for (int n = 2; n <= 99; ++n)
+        registry::write(DesksKey, ("desk" + std::to_string(100 + n)).c_str(), REG_MULTI_SZ, "0 0\n");
+    open();
+    ASSERT_EQ(rows().names.size(), 99u);
+    click(item(IDC_ADD_DESKTOP));
+    EXPECT_EQ(notice(), english.text(MsgDesktopLimitReached));
+    EXPECT_EQ(findWindowOfProcess(lumenfold.id(), EditDialogTitle, 0), nullptr);
 }
 
 } // namespace

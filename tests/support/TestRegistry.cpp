@@ -13,13 +13,11 @@ struct OpenKey {
 };
 }
 
-void deleteKey(const char* path) { RegDeleteTreeA(HKEY_CURRENT_USER, path); } // the key itself too, as it is named
-
 void deleteValue(const char* path, const char* name) { RegDeleteKeyValueA(HKEY_CURRENT_USER, path, name); }
 
 void resetProgramKeys()
 {
-    deleteKey(OptionsKey);
+    RegDeleteTreeA(HKEY_CURRENT_USER, OptionsKey); // the key itself too, as it is named
     deleteValue(RunKey, "Lumenfold.exe");
 }
 

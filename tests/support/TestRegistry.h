@@ -19,7 +19,6 @@ struct Value {
 };
 
 void resetProgramKeys(); // the options, the desktops and the auto-start entry
-void deleteKey(const char* path);
 void deleteValue(const char* path, const char* name);
 Value read(const char* path, const char* name);
 void write(const char* path, const char* name, DWORD type, const std::string& data); // exactly these bytes
