@@ -7,14 +7,6 @@ HWND openOptionsDialog(const RunningLumenfold& lumenfold)
     return dialog != nullptr && waitUntil([&] { return visible(dialog); }) ? dialog : nullptr;
 }
 
-// BM_CLICK makes the button click itself in the program's own thread: under Wine a click
-// injected with SendInput may land where the pointer was before it moved.
-void click(HWND control)
-{
-    waitUntil([&] { return IsWindowEnabled(GetAncestor(control, GA_ROOT)) != FALSE; }, 5000);
-    PostMessageA(control, BM_CLICK, 0, 0);
-}
-
 bool focus(HWND control)
 {
     HWND dialog = GetAncestor(control, GA_ROOT);

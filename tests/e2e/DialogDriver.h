@@ -13,7 +13,6 @@ HWND openOptionsDialog(const RunningLumenfold& lumenfold);
 inline void chooseMenuCommand(HWND dialog, MenuCommand command) { PostMessageA(dialog, WM_COMMAND, command, 0); }
 inline bool waitGone(HWND window) { return waitUntil([&] { return !IsWindow(window); }); }
 
-void click(HWND control); // a button or check box
 // The request overtakes keys typed before it that the program has not read yet: wait for their effect first.
 bool focus(HWND control);
 // Types Alt and the key into a hotkey control; true once the control shows the combination.

@@ -28,7 +28,7 @@ protected:
     }
     HWND openEditDialog(int button)
     {
-        click(item(button));
+        pressButton(dialog, button);
         HWND edit = findWindowOfProcess(lumenfold.id(), EditDialogTitle);
         // Found by its template's title, it is shown once its controls have their content.
         return edit != nullptr && waitUntil([&] { return visible(edit); }) ? edit : nullptr;
@@ -55,7 +55,7 @@ TEST_F(Dialogs, AddRenameInPlaceEditAHotkeyAndDeleteADesktopBelowTheCurrentOne)
     typeKeys({'W', 'O', 'R', 'K'});
     ASSERT_TRUE(waitUntil([&] { return controlText(name) == "work"; }));
     ASSERT_TRUE(typeAltCombination(hotkey, VK_F5));
-    click(GetDlgItem(edit, IDOK));
+    pressButton(edit, IDOK);
     ASSERT_TRUE(waitGone(edit));
     EXPECT_TRUE(waitUntil([&] { return rows().names == names({"VirtDesk1", "VirtDesk2", "VirtDesk3", "work"}); }));
 
@@ -70,13 +70,13 @@ TEST_F(Dialogs, AddRenameInPlaceEditAHotkeyAndDeleteADesktopBelowTheCurrentOne)
     ASSERT_NE(edit, nullptr);
     EXPECT_EQ(controlText(GetDlgItem(edit, IDC_DESKTOP_NAME)), "mail");
     ASSERT_TRUE(typeAltCombination(GetDlgItem(edit, IDC_DESKTOP_HOTKEY), VK_F6));
-    click(GetDlgItem(edit, IDOK));
+    pressButton(edit, IDOK);
     ASSERT_TRUE(waitGone(edit));
     // The desktops are saved after the dialog has gone.
     EXPECT_TRUE(waitUntil([&] { return storedText(DesksKey, "mail") == "1 117\n"; }));
 
     selectRow(0);
-    click(item(IDC_DELETE_DESKTOP));
+    pressButton(dialog, IDC_DELETE_DESKTOP);
     EXPECT_TRUE(waitUntil([&] { return rows().names == names({"mail", "VirtDesk3", "work"}); }));
     EXPECT_EQ(rows().currentRow, 1) << "the mark follows the current desktop";
     EXPECT_TRUE(waitUntil([&] { return visible(one); })) << "the deleted desktop's window comes here";
@@ -100,7 +100,7 @@ TEST_F(Dialogs, EachRefusalShowsItsMessageEscapeKeepsTheStoredOptionsAndClosingS
 {
     const HotkeyCode AltF9 = packHotkey(MOD_ALT, VK_F9), AltRight = packHotkey(MOD_ALT, VK_RIGHT);
     auto editOptions = [&] {
-        click(item(IDC_TOOLTIP));
+        pressButton(dialog, IDC_TOOLTIP);
         ASSERT_TRUE(typeAltCombination(item(IDC_NEXT_HOTKEY), VK_F9));
         focus(item(IDC_PREV_HOTKEY)); // the focus leaves: Alt+F9 is registered now
         ASSERT_TRUE(waitUntil([&] { return hotkeyTaken(AltF9) && !hotkeyTaken(AltRight); }));
@@ -109,12 +109,12 @@ TEST_F(Dialogs, EachRefusalShowsItsMessageEscapeKeepsTheStoredOptionsAndClosingS
     auto desksBefore = registry::readAll(DesksKey), optionsBefore = registry::readAll(OptionsKey);
     auto expectNotice = [&](int message, const char* what) { EXPECT_EQ(notice(), english.text(message)) << what; };
 
-    click(item(IDC_DELETE_DESKTOP));
+    pressButton(dialog, IDC_DELETE_DESKTOP);
     expectNotice(MsgSelectDesktopToDelete, "delete without a selection");
-    click(item(IDC_EDIT_DESKTOP));
+    pressButton(dialog, IDC_EDIT_DESKTOP);
     expectNotice(MsgSelectDesktopToEdit, "edit without a selection");
     selectRow(0);
-    click(item(IDC_DELETE_DESKTOP));
+    pressButton(dialog, IDC_DELETE_DESKTOP);
     expectNotice(MsgCantDeleteCurrentDesktop, "delete the current desktop");
     rename(1, "virtdesk1");
     expectNotice(MsgDesktopNameExists, "a name that differs only in letter case");
@@ -122,15 +122,15 @@ TEST_F(Dialogs, EachRefusalShowsItsMessageEscapeKeepsTheStoredOptionsAndClosingS
     HWND edit = openEditDialog(IDC_ADD_DESKTOP);
     ASSERT_NE(edit, nullptr);
     HWND name = GetDlgItem(edit, IDC_DESKTOP_NAME), hotkey = GetDlgItem(edit, IDC_DESKTOP_HOTKEY);
-    click(GetDlgItem(edit, IDOK));
+    pressButton(edit, IDOK);
     expectNotice(MsgTypeDesktopName, "adding without a name");
     SetWindowTextA(name, "virtdesk3");
-    click(GetDlgItem(edit, IDOK));
+    pressButton(edit, IDOK);
     expectNotice(MsgDesktopNameExists, "adding a name in use");
     // Desktop 2's combination set directly: typed, the registered hotkey would never reach the control.
     SetWindowTextA(name, "fresh");
     SendMessageA(hotkey, HKM_SETHOTKEY, MAKEWORD(VK_F2, HOTKEYF_ALT), 0);
-    click(GetDlgItem(edit, IDOK));
+    pressButton(edit, IDOK);
     expectNotice(MsgCantRegisterHotkey, "another desktop's hotkey");
     EXPECT_EQ(shownHotkey(hotkey), 0) << "the refused combination stays in the control";
     ASSERT_TRUE(IsWindow(edit)) << "the edit dialog stays open";
@@ -171,7 +171,7 @@ TEST_F(Dialogs, DeletingTheLastDesktopAndAddingBeyondNinetyNineAreRefused)
     registry::write(DesksKey, "only", REG_MULTI_SZ, "0 0\n");
     open();
     selectRow(0);
-    click(item(IDC_DELETE_DESKTOP));
+    pressButton(dialog, IDC_DELETE_DESKTOP);
     EXPECT_EQ(notice(), english.text(MsgCantDeleteLastDesktop));
     EXPECT_EQ(rows().names, names({"only"}));
     closeOptions();
@@ -180,7 +180,7 @@ TEST_F(Dialogs, DeletingTheLastDesktopAndAddingBeyondNinetyNineAreRefused)
         registry::write(DesksKey, ("desk" + std::to_string(100 + n)).c_str(), REG_MULTI_SZ, "0 0\n");
     open();
     ASSERT_EQ(rows().names.size(), 99u);
-    click(item(IDC_ADD_DESKTOP));
+    pressButton(dialog, IDC_ADD_DESKTOP);
     EXPECT_EQ(notice(), english.text(MsgDesktopLimitReached));
     EXPECT_EQ(findWindowOfProcess(lumenfold.id(), EditDialogTitle, 0), nullptr);
 }

@@ -97,7 +97,14 @@ HWND findMessageBox(DWORD processId, DWORD timeoutMs)
 }
 
 std::string messageBoxText(HWND box) { return windowText(GetDlgItem(box, 0xFFFF)); }
-void pressButton(HWND box, int buttonId) { PostMessageA(GetDlgItem(box, buttonId), BM_CLICK, 0, 0); }
+
+// BM_CLICK makes the button click itself in the program's own thread: under Wine a click
+// injected with SendInput may land where the pointer was before it moved.
+void pressButton(HWND box, int buttonId)
+{
+    waitUntil([&] { return IsWindowEnabled(box) != FALSE; }, 5000); // while a box of its own is up
+    PostMessageA(GetDlgItem(box, buttonId), BM_CLICK, 0, 0);
+}
 
 std::string windows1251(const wchar_t* text)
 {

@@ -42,7 +42,7 @@ HWND findTopLevel(const std::function<bool(HWND)>& wanted, DWORD timeoutMs = 0);
 // A visible message box (class "#32770") of the process, or null after the time limit.
 HWND findMessageBox(DWORD processId, DWORD timeoutMs = 10000);
 std::string messageBoxText(HWND box);      // its static control has the id 0xFFFF
-void pressButton(HWND box, int buttonId); // as a click would
+void pressButton(HWND box, int buttonId); // as a click would, on a box or dialog
 std::string hexBytes(const std::string& text); // for readable failures about encodings
 // The Windows-1251 bytes of a Russian text, as the system must receive them: wide literals do not
 // depend on what the compiler makes of narrow ones.
