@@ -20,7 +20,7 @@ protected:
 };
 
 // Items are made for the desktop current then: at start and for a window titled late (on desktop 2, the exit tests').
-TEST_F(Hooks, EveryWindowGetsItsItemsAndOnAllDesktopsKeepsItThroughSwitches)
+TEST_F(Hooks, EveryWindowGetsItsItemsAndOnAllDesktopsKeepsItThroughASwitch)
 {
     HostedWindows hosted{"Sentinel", "Everywhere"};
     ASSERT_TRUE(lumenfold.start());
@@ -37,13 +37,11 @@ TEST_F(Hooks, EveryWindowGetsItsItemsAndOnAllDesktopsKeepsItThroughSwitches)
     EXPECT_TRUE(hasState(window, MarkedOnAllDesktops)) << "the checked item alone";
     EXPECT_TRUE(visible(window)) << "a foreign command was taken for \"send to\"";
     ASSERT_TRUE(pressAltUntil(VK_F2, [&] { return !visible(sentinel); }));
-    EXPECT_TRUE(visible(window));
-    ASSERT_TRUE(pressAltUntil(VK_F1, [&] { return visible(sentinel); }));
     EXPECT_TRUE(visible(window) && hostedMenuState(window) == MarkedOnAllDesktops);
 
     choose(window, 1124);
-    EXPECT_TRUE(hasState(window, itemsWithSendTo(2, 3))) << "a member of desktop 1 again";
-    EXPECT_TRUE(pressAltUntil(VK_F2, [&] { return !visible(window); }));
+    EXPECT_TRUE(hasState(window, itemsWithSendTo(1, 3))) << "a member of desktop 2 now";
+    EXPECT_TRUE(pressAltUntil(VK_F1, [&] { return visible(sentinel) && !visible(window); }));
 }
 
 // The program answers afterwards too (the exit showing every window is the exit tests').
