@@ -24,7 +24,8 @@ TEST_F(Hooks, EveryWindowGetsItsItemsAndOnAllDesktopsKeepsItThroughASwitch)
     ASSERT_TRUE(lumenfold.start());
     HWND window = hosted.window("Everywhere"), sentinel = hosted.window("Sentinel"); // sentinel: desktop 1's
     ASSERT_TRUE(hasState(window, itemsWithSendTo(2, 3)));
-    HostedWindows late({"Late"}, "--late-title");
+    HostedWindows late{""}; // titled by this test once up
+    SendMessageA(late.window(""), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Late"));
     EXPECT_TRUE(hasState(late.window("Late"), itemsWithSendTo(2, 3)));
 
     // A control's notification and a menu command the system menu does not hold use our ids too;

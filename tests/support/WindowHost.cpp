@@ -1,9 +1,8 @@
 // Another application's windows for the end-to-end tests: one visible top-level window per title,
 // created in that order (the last one ends on top). The test that starts the host also ends it.
-// usage: WindowHost.exe [--hang] [--late-title] [--burst N] TITLE...
-//   --hang        stops answering once the windows are up, as a hung application.
-//   --late-title  each window is created without a title and given it a moment later.
-//   --burst N     N windows "TITLE 1" to "TITLE N" for the next title, one every few milliseconds.
+// usage: WindowHost.exe [--hang] [--burst N] TITLE...
+//   --hang     stops answering once the windows are up, as a hung application.
+//   --burst N  N windows "TITLE 1" to "TITLE N" for the next title, one every few milliseconds.
 // Each window answers "WindowHostMenuState" with what its own system menu holds (see menuState).
 #include <windows.h>
 
@@ -42,17 +41,12 @@ void answerMessagesFor(UINT milliseconds)
     KillTimer(nullptr, timer);
 }
 
-void makeWindow(const std::string& title, int index, bool lateTitle)
+void makeWindow(const std::string& title, int index)
 {
     int offset = 30 * (index % 10);
-    HWND window = CreateWindowExA(0, "WindowHostWindow", lateTitle ? "" : title.c_str(),
-                                  WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400 + offset, 200 + offset, 300, 180, nullptr,
-                                  nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND window = CreateWindowExA(0, "WindowHostWindow", title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400 + offset,
+                                  200 + offset, 300, 180, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     UpdateWindow(window);
-    if (lateTitle) {
-        answerMessagesFor(300);
-        SetWindowTextA(window, title.c_str());
-    }
 }
 }
 
@@ -63,23 +57,21 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
                              reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), nullptr, "WindowHostWindow"};
     RegisterClassA(&windowClass);
 
-    bool hang = false, lateTitle = false;
+    bool hang = false;
     int burst = 0, windows = 0;
     for (int i = 1; i < __argc; ++i) {
         std::string argument = __argv[i];
         if (argument == "--hang")
             hang = true;
-        else if (argument == "--late-title")
-            lateTitle = true;
         else if (argument == "--burst" && i + 1 < __argc)
             burst = std::atoi(__argv[++i]);
         else {
             for (int n = 1; n <= burst; ++n) {
-                makeWindow(argument + " " + std::to_string(n), windows++, false);
+                makeWindow(argument + " " + std::to_string(n), windows++);
                 answerMessagesFor(5);
             }
             if (burst == 0)
-                makeWindow(argument, windows++, lateTitle);
+                makeWindow(argument, windows++);
             burst = 0;
         }
     }
