@@ -9,7 +9,7 @@ namespace {
 
 // "ShowCurDeskMsg" 1 | 4: after each switch a tooltip in the top left corner of the screen, gone
 // after half a second (a kept one naming the desktop is the Russian tests'), and the desktop's
-// number in the tray instead of the program's icon (which the tray menu's tests find). The
+// number in the tray instead of the program's icon (which the switching test clicks). The
 // notice's thread sleeps while it is up, so its window, not its painting, is checked, untimed; a
 // busy machine may miss a notice, so up to three switches are watched.
 TEST(Notices, ATransientTooltipAndTheTrayNumberFollowEverySwitch)
