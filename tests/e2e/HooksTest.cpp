@@ -1,6 +1,7 @@
 // The windows are other programs', so under Wine every item is made through the hook library
 // inside their own process: these tests exercise the in-process path.
 #include "ProgramDriver.h"
+#include "tests/support/TestRegistry.h"
 
 #include <gtest/gtest.h>
 
@@ -111,6 +112,25 @@ TEST_F(TrayMenu, CloseAllAppsOfAHiddenDesktopAndAWindowItemThatBringsItsWindowHe
     EXPECT_TRUE(waitUntil([&] { return visible(distant); })) << "the window did not come";
     EXPECT_TRUE(hasState(distant, itemsWithSendTo(2, 3))) << "its items are made for the current desktop";
     EXPECT_TRUE(pressAltUntil(VK_F2, [&] { return !visible(distant); })) << "it is filed under the desktop left";
+}
+
+// The desks key present but empty (the hotkeys and the exit are the registry fuzz test's).
+TEST_F(TrayMenu, WithNoDesktopEveryEntryPointDoesNothingHarmful)
+{
+    registry::write(registry::DesksKey, "Gone", REG_MULTI_SZ, "0 0");
+    registry::deleteValue(registry::DesksKey, "Gone");
+    HostedWindows hosted{"Lonely"};
+    ASSERT_TRUE(lumenfold.start());
+    HWND window = hosted.window("Lonely");
+    ASSERT_TRUE(hasState(window, 1)) << "on all desktops, and an empty \"send to\"";
+    choose(window, 1825);
+    choose(window, 1124);
+    EXPECT_TRUE(hasState(window, MarkedOnAllDesktops));
+    PostMessageA(lumenfold.mainWindow(), WM_USER + 100, 0, WM_RBUTTONDOWN);
+    ASSERT_TRUE(menuShown());
+    typeKeys({VK_ESCAPE});
+    ASSERT_TRUE(lumenfold.idle());
+    EXPECT_TRUE(lumenfold.running() && visible(window));
 }
 
 } // namespace

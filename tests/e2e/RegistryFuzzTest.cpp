@@ -89,7 +89,6 @@ protected:
     void TearDown() override { EXPECT_EQ(readableDesks(), readable) << "desktops were lost or added"; }
 
     std::vector<std::string> readable;
-    HostedWindows hosted{"Lonely"};
     RunningLumenfold lumenfold;
 };
 
@@ -101,17 +100,6 @@ TEST_P(RegistryFuzz, RunsOrRefusesCleanly)
         return;
     }
     ASSERT_TRUE(lumenfold.start());
-    // "Send to" desktop 1, which may not exist, and "on all desktops"; then the tray menu, opened as
-    // a right click on the icon opens it, since a case's notice flags may put a number there.
-    HWND window = hosted.window("Lonely");
-    ASSERT_TRUE(waitUntil([&] { return hostedMenuState(window) > 0; })) << "the window got no items";
-    PostMessageA(window, WM_SYSCOMMAND, 1825, 0);
-    PostMessageA(window, WM_SYSCOMMAND, 1124, 0);
-    EXPECT_TRUE(waitUntil([&] { return hostedMenuState(window) == MarkedOnAllDesktops && visible(window); }));
-    PostMessageA(lumenfold.mainWindow(), WM_USER + 100, 0, WM_RBUTTONDOWN);
-    ASSERT_TRUE(menuShown());
-    typeKeys({VK_ESCAPE});
-    ASSERT_TRUE(menuShown(false));
     // The desktops' keys where a case has them, then switching and closing as the defaults have them.
     for (WORD key : {VK_F1, VK_F2, VK_F3, VK_RIGHT, VK_LEFT, VK_DELETE}) {
         pressAlt(key);
