@@ -72,7 +72,7 @@ TEST_F(Crash, WindowsLeftHiddenByAKilledProgramAreShownAtTheNextStart)
     EXPECT_TRUE(waitUntil([&] { return visible(two) && visible(three); }));
     // Under Wine the killed program's hooks stay in the chain, and a choice must still count once.
     // The send-to choice comes from the same program after the other, so it is acted on after it.
-    ASSERT_TRUE(waitUntil([&] { return hostedMenuState(three) == itemsWithSendTo({2, 3}); }));
+    ASSERT_TRUE(waitUntil([&] { return hostedMenuState(three) == itemsWithSendTo(2, 3); }));
     PostMessageA(two, WM_SYSCOMMAND, 1124, 0);
     PostMessageA(three, WM_SYSCOMMAND, 1827, 0);
     ASSERT_TRUE(waitUntil([&] { return !visible(three); }));
