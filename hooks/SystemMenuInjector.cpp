@@ -151,11 +151,12 @@ MenuResult SystemMenuInjector::makeItems(HWND window, int desk, bool onAllDeskto
 
 // Items that a Lumenfold which was killed left behind name the desktops as they were then: a window
 // it had hidden on desktop 3 would offer "send to" the current desktop and not desktop 3. They are
-// made anew, except where they carry the mark of "on all desktops", which still holds.
+// made anew only where the window says they carry no mark: a mark that could not be read may be
+// there, and it is the only record of "on all desktops".
 MenuResult SystemMenuInjector::makeStartupItems(HWND window)
 {
     MenuResult result = makeItems(window, -1, false);
-    if (result != AlreadyThere || isOnAllDesktops(window))
+    if (result != AlreadyThere || channel.perform(window, ReadMark) != NotMarked)
         return result;
     takeItemsOff(window);
     return makeItems(window, -1, false);

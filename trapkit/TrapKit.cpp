@@ -6,7 +6,6 @@
 
 #include <cwchar>
 #include <iterator>
-#include <utility>
 
 namespace {
 HINSTANCE thisModule;
@@ -201,16 +200,23 @@ bool isReportable(HWND window)
 
 // A killed Lumenfold never removes its hooks, and Wine keeps such hooks in the chain (Windows
 // drops them with their thread): this library's procedure is then called again for the same
-// message, from inside its own CallNextHookEx. Only the outermost call acts on the message, or a
-// choice would count twice, and "on all desktops" chosen twice undoes itself.
+// message, from inside its own CallNextHookEx, which hands on the very pointer it was given. Only
+// the outermost call acts, or every choice would count twice ("on all desktops" chosen twice undoes
+// itself) and every menu request would be served twice (the second AddItems answering AlreadyThere).
+// A message that comes while the outer call runs has its own copy, at another address. The pointer
+// in hand is kept per thread, in a slot of the thread's own storage taken when the library loads.
+enum HookSlot { WindowReportSlot, MenuRequestSlot, SysCommandSlot, HookSlotCount };
+DWORD messageInHand[HookSlotCount];
+
 template <typename Action>
-LRESULT actOnceAndPassOn(HHOOK hook, LPARAM& messageInHand, int code, WPARAM wParam, LPARAM lParam, Action act)
+LRESULT actOnceAndPassOn(HHOOK hook, HookSlot slot, int code, WPARAM wParam, LPARAM lParam, Action act)
 {
-    if (lParam != messageInHand)
+    void* outer = TlsGetValue(messageInHand[slot]);
+    if (reinterpret_cast<void*>(lParam) != outer)
         act();
-    LPARAM outer = std::exchange(messageInHand, lParam);
+    TlsSetValue(messageInHand[slot], reinterpret_cast<void*>(lParam));
     LRESULT result = CallNextHookEx(hook, code, wParam, lParam);
-    messageInHand = outer;
+    TlsSetValue(messageInHand[slot], outer);
     return result;
 }
 
@@ -235,8 +241,7 @@ void considerReturnedCall(const CWPRETSTRUCT& call)
 
 LRESULT CALLBACK windowReportProc(int code, WPARAM wParam, LPARAM lParam)
 {
-    static thread_local LPARAM callInHand;
-    return actOnceAndPassOn(windowReportHook, callInHand, code, wParam, lParam, [=] {
+    return actOnceAndPassOn(windowReportHook, WindowReportSlot, code, wParam, lParam, [=] {
         sendQueued();
         if (code == HC_ACTION)
             considerReturnedCall(*reinterpret_cast<const CWPRETSTRUCT*>(lParam));
@@ -308,8 +313,7 @@ void considerCall(const CWPSTRUCT& call)
 
 LRESULT CALLBACK menuRequestProc(int code, WPARAM wParam, LPARAM lParam)
 {
-    static thread_local LPARAM callInHand;
-    return actOnceAndPassOn(menuRequestHook, callInHand, code, wParam, lParam, [=] {
+    return actOnceAndPassOn(menuRequestHook, MenuRequestSlot, code, wParam, lParam, [=] {
         if (code == HC_ACTION)
             considerCall(*reinterpret_cast<const CWPSTRUCT*>(lParam));
     });
@@ -344,8 +348,7 @@ void considerCommand(MSG& message)
 
 LRESULT CALLBACK sysCommandProc(int code, WPARAM wParam, LPARAM lParam)
 {
-    static thread_local LPARAM messageInHand;
-    return actOnceAndPassOn(sysCommandHook, messageInHand, code, wParam, lParam, [=] {
+    return actOnceAndPassOn(sysCommandHook, SysCommandSlot, code, wParam, lParam, [=] {
         sendQueued();
         // A message merely peeked at comes by again when it is removed; only that one counts.
         if (code == HC_ACTION && wParam == PM_REMOVE)
@@ -405,6 +408,9 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
     if (reason == DLL_PROCESS_ATTACH) {
         thisModule = instance;
         InitializeCriticalSection(&queueLock);
+        // Without a slot every call acts, as the library did before it met a killed Lumenfold's hooks.
+        for (DWORD& slot : messageInHand)
+            slot = TlsAlloc();
         // Hooks may be loaded into busy programs with many threads; none of them needs telling.
         DisableThreadLibraryCalls(instance);
     } else if (reason == DLL_PROCESS_DETACH && reserved == nullptr) {
@@ -415,6 +421,10 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
         closeView(threadMarksBlock);
         if (newWindowEvent != nullptr)
             CloseHandle(newWindowEvent);
+        for (DWORD slot : messageInHand) {
+            if (slot != TLS_OUT_OF_INDEXES)
+                TlsFree(slot);
+        }
     }
     return TRUE;
 }

@@ -71,8 +71,10 @@ TEST_F(Crash, WindowsLeftHiddenByAKilledProgramAreShownAtTheNextStart)
     ASSERT_TRUE(next.start());
     EXPECT_TRUE(waitUntil([&] { return visible(two) && visible(three); }));
     // Under Wine the killed program's hooks stay in the chain, and a choice must still count once.
-    // The send-to choice comes from the same program after the other, so it is acted on after it.
-    ASSERT_TRUE(waitUntil([&] { return hostedMenuState(three) == itemsWithSendTo(2, 3); }));
+    // The send-to choice comes from the same thread after the other, so it is acted on after it.
+    ASSERT_TRUE(waitUntil([&] {
+        return hostedMenuState(two) == itemsWithSendTo(2, 3) && hostedMenuState(three) == itemsWithSendTo(2, 3);
+    })) << "the items the killed program made are made anew";
     PostMessageA(two, WM_SYSCOMMAND, 1124, 0);
     PostMessageA(three, WM_SYSCOMMAND, 1827, 0);
     ASSERT_TRUE(waitUntil([&] { return !visible(three); }));
