@@ -211,7 +211,10 @@ DWORD messageInHand[HookSlotCount];
 template <typename Action>
 LRESULT actOnceAndPassOn(HHOOK hook, HookSlot slot, int code, WPARAM wParam, LPARAM lParam, Action act)
 {
+    // TlsGetValue clears the last error, which the program may be about to read.
+    DWORD lastError = GetLastError();
     void* outer = TlsGetValue(messageInHand[slot]);
+    SetLastError(lastError);
     if (reinterpret_cast<void*>(lParam) != outer)
         act();
     TlsSetValue(messageInHand[slot], reinterpret_cast<void*>(lParam));
@@ -408,7 +411,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
     if (reason == DLL_PROCESS_ATTACH) {
         thisModule = instance;
         InitializeCriticalSection(&queueLock);
-        // Without a slot every call acts, as the library did before it met a killed Lumenfold's hooks.
+        // Without a slot every call acts, which is right wherever a dead program's hooks are dropped.
         for (DWORD& slot : messageInHand)
             slot = TlsAlloc();
         // Hooks may be loaded into busy programs with many threads; none of them needs telling.
