@@ -84,7 +84,9 @@ void OptionsDialogTest::rename(int row, const char* text, WORD endKey)
     ASSERT_TRUE(focus(list));
     PostMessageA(list, LVM_EDITLABELA, row, 0);
     HWND edit = nullptr;
-    ASSERT_TRUE(waitUntil([&] { return (edit = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETEDITCONTROL, 0, 0))); }));
+    ASSERT_TRUE(waitUntil([&] {
+        return (edit = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETEDITCONTROL, 0, 0))) != nullptr;
+    }));
     SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
     PostMessageA(edit, WM_KEYDOWN, endKey, 0);
 }

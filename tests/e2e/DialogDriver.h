@@ -28,7 +28,10 @@ struct ListRows {
 ListRows readDesktopList(HWND list);
 void selectRow(HWND list, int row); // and only that one
 
-inline std::string storedText(const char* key, const char* name) { return registry::handedOverText(registry::read(key, name)); }
+inline std::string storedText(const char* key, const char* name)
+{
+    return registry::handedOverText(registry::read(key, name));
+}
 
 // A running Lumenfold with its options dialog.
 class OptionsDialogTest : public ::testing::Test {
